@@ -12,6 +12,21 @@ namespace zv {
 
 constexpr const char kSoundCfgFile[] = "SOUNDCFG.INI";
 
+// Sections and keys of SOUNDCFG.INI, with the buffer sizes their readers use (characters incl. terminator).
+constexpr const char kCfgWin95[] = "WIN95";
+constexpr const char kCfgHardwareId[] = "HardwareID";
+constexpr const char kCfgTamarindId[] = "TamarindID";
+constexpr const char kCfgDescription[] = "DESCRIPTION";
+constexpr const char kCfgDriverDesc[] = "DRIVERDESC";
+constexpr const char kCfgDriverVersion[] = "DRIVERVERSION";
+constexpr const char kCfgLoader[] = "LOADER";
+constexpr const char kCfgLoaderDefault[] = "ZVAUDIO.CPL";
+constexpr uint32_t kHardwareIdSize = 128;
+constexpr uint32_t kDriverDescSizeGeneral = 128;
+constexpr uint32_t kDriverDescSizeMixer = 60;
+constexpr uint32_t kDriverVersionSize = 40;
+constexpr uint32_t kLoaderSize = 40;
+
 // Operations of AccessSpeakerSettings.
 constexpr int kWriteSpeakers = 0;
 constexpr int kReadSpeakers = 1;
@@ -42,6 +57,10 @@ public:
     uint8_t StereoX2Supported() const { return stereoX2Supported_; }
 
 private:
+    void ReadHardwareId(char (&hardwareId)[kHardwareIdSize]);
+    // Opens the driver's class key and its "Config" subkey; on success the caller closes both.
+    bool OpenDriverConfig(const char* description, RegKey* classKey, RegKey* config);
+
     Registry& registry_;
     Profile& profile_;
     PciBus& pci_;
