@@ -23,3 +23,9 @@
 #define IDC_APPLY 1049
 #define IDC_PANEL_ICON 1145
 #define IDC_DRIVER_VERSION 1052
+
+// ---- General page
+#define IDC_SPEAKERS_2 1078
+#define IDC_SPEAKERS_4 1079
+#define IDC_SPEAKERS_6 1080
+#define IDC_SPEAKERS_STEREO_X2 1083
