@@ -100,7 +100,7 @@ bool DriverConfig::FindDriverKey(char (&driverKey)[128]) {
     bool haveInstance = false;
     char candidate[kInstanceKeyNameSize];
     for (uint32_t index = 0; registry_.EnumKey(deviceKey, index, candidate, sizeof candidate) == kRegOk; ++index) {
-        std::memcpy(instance, candidate, sizeof instance);
+        std::memcpy(instance, candidate, std::strlen(candidate) + 1);
         haveInstance = true;
         if (std::strstr(candidate, pattern)) break;
     }
@@ -122,6 +122,7 @@ bool DriverConfig::FindDriverKey(char (&driverKey)[128]) {
 }
 
 bool DriverConfig::MakeInstancePattern(const char* hardwareId, char* pattern) {
+    if (!pattern) return false;
     pattern[0] = '\0';
     if (!hardwareId) return false;
     const char* vendor = std::strstr(hardwareId, "VEN_");

@@ -37,7 +37,7 @@ HResult ApplySpeakerConfig(uint32_t n, WindowHandle owner, Registry& registry, S
         config = kDsSpeakerHeadphone;
     }
 
-    // The QSound side reads the configuration from here, so it is recorded whatever DirectSound answers.
+    // Recorded first, so the stored configuration does not depend on DirectSound being there to take it.
     RegKey q3d = kRegNone;
     if (registry.CreateKey(kHkeyLocalMachine, kQ3DClassKey, &q3d) == kRegOk) {
         const uint8_t bytes[4] = {static_cast<uint8_t>(config), static_cast<uint8_t>(config >> 8),
