@@ -15,6 +15,7 @@ using MixerHandle = uintptr_t;
 constexpr uint32_t kMmSysErrNoError = 0;
 constexpr uint32_t kMmSysErrError = 1;
 constexpr uint32_t kMmSysErrBadDeviceId = 2;
+constexpr uint32_t kMmSysErrAllocated = 4;
 constexpr uint32_t kMmSysErrInvalHandle = 5;
 constexpr uint32_t kMmSysErrNoDriver = 6;
 constexpr uint32_t kMmSysErrNoMem = 7;

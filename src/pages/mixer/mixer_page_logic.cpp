@@ -1,0 +1,121 @@
+#include "pages/mixer/mixer_page_logic.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "mixer/volume_model.h"
+
+namespace zv {
+
+MixerPageLogic::MixerPageLogic(Mixer& mixer, const MixerPageLayout& layout, uint32_t device)
+    : mixer_(mixer),
+      layout_(layout),
+      columnCount_(std::min(layout.columnCount, kMaxMixerColumns)),
+      device_(device) {}
+
+void MixerPageLogic::Initialise(MixerView& view, WindowHandle dialog) {
+    // A new dialog has new controls: nothing is attached to them until its line is found again.
+    hasLine_.fill(false);
+    handle_ = OpenMixer(mixer_, dialog, device_);
+    if (handle_ == 0) return;
+
+    for (uint32_t i = 0; i < columnCount_; ++i) {
+        const MixerColumn& column = layout_.columns[i];
+        MixerLineRecord& record = records_[i];
+        view.SetSliderRange(column.volumeId, 0, kVolumeSliderMax);
+        view.SetSliderRange(column.balanceId, 0, kBalanceSliderMax);
+        view.SetSliderTick(column.balanceId, kBalanceCentre);
+        view.SetSliderPosition(column.balanceId, kBalanceCentre);
+        record.balance = kBalanceCentre;
+
+        if (!FindMixerLine(mixer_, handle_, record, column.componentType, layout_.destinationType, column.lineId)) {
+            DisableColumn(view, column);
+            continue;
+        }
+        hasLine_[i] = true;
+        // The driver's name need not be terminated within its field.
+        char name[kMixerLongNameChars + 1] = {};
+        std::memcpy(name, record.line.szName, kMixerLongNameChars);
+        view.SetLabel(column.labelId, name);
+        if (record.line.cChannels == 1) view.Enable(column.balanceId, false);
+        if (!GetLineControls(mixer_, handle_, record)) DisableColumn(view, column);
+    }
+}
+
+void MixerPageLogic::Refresh(MixerView& view) {
+    if (handle_ == 0) return;
+    for (uint32_t i = 0; i < columnCount_; ++i) {
+        if (!hasLine_[i]) continue;
+        const MixerColumn& column = layout_.columns[i];
+        MixerLineRecord& record = records_[i];
+        if (!GetLineControls(mixer_, handle_, record)) continue;
+        if (!GetLineVolume(mixer_, handle_, record)) continue;
+        view.SetSliderPosition(column.volumeId, VolumeSliderPosition(record));
+        if (BalanceFromLevels(record)) view.SetSliderPosition(column.balanceId, record.balance);
+        // A switch that cannot be read shows what the record last held.
+        if (layout_.switchKind == SwitchKind::kMute) {
+            GetLineMute(mixer_, handle_, record);
+        } else {
+            GetRecordSelect(mixer_, handle_, record);
+        }
+        view.SetCheck(column.checkId, record.switchValue);
+    }
+}
+
+void MixerPageLogic::OnVolumeMoved(MixerView& view, int controlId) { MoveSlider(view, controlId, false); }
+
+void MixerPageLogic::OnBalanceMoved(MixerView& view, int controlId) { MoveSlider(view, controlId, true); }
+
+void MixerPageLogic::OnCheckClicked(MixerView& view, int controlId) {
+    const int i = ColumnOf(controlId);
+    if (i < 0) return;
+    MixerLineRecord& record = records_[i];
+    const uint32_t checked = view.GetCheck(controlId);
+    if (layout_.switchKind == SwitchKind::kMute) {
+        record.switchValue = checked;
+        SetLineMute(mixer_, handle_, record);
+        return;
+    }
+    if (checked == 1) {
+        // The device's change message brings the refresh that clears the previously selected box.
+        record.switchValue = 1;
+        SetRecordSelect(mixer_, handle_, record);
+    } else {
+        // The selected source was clicked: a recording source is only deselected by selecting another.
+        view.SetCheck(controlId, record.switchValue);
+    }
+}
+
+void MixerPageLogic::Close(WindowHandle dialog) {
+    CloseMixer(mixer_, dialog, handle_);
+    handle_ = 0;
+    hasLine_.fill(false);
+}
+
+int MixerPageLogic::ColumnOf(int controlId) const {
+    for (uint32_t i = 0; i < columnCount_; ++i) {
+        const MixerColumn& column = layout_.columns[i];
+        if (hasLine_[i] &&
+            (controlId == column.volumeId || controlId == column.balanceId || controlId == column.checkId)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// Every notification writes, so a dragged thumb is heard at each step.
+void MixerPageLogic::MoveSlider(MixerView& view, int controlId, bool isBalance) {
+    const int i = ColumnOf(controlId);
+    if (i < 0) return;
+    MixerLineRecord& record = records_[i];
+    ApplySliderPosition(record, view.GetSliderPosition(controlId), isBalance);
+    SetLineVolume(mixer_, handle_, record);
+}
+
+void MixerPageLogic::DisableColumn(MixerView& view, const MixerColumn& column) {
+    view.Enable(column.volumeId, false);
+    view.Enable(column.balanceId, false);
+    view.Enable(column.checkId, false);
+}
+
+}  // namespace zv
