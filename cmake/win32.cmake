@@ -1,0 +1,30 @@
+# MinGW build: zvctrl.exe, the simulated card's DLLs and the test suites that run under Wine.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+# Wide statics and libstdc++ are linked in so the program needs no DLL beyond Windows' own.
+set(ZV_STATIC -static -static-libgcc -static-libstdc++)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0400 _WIN32_IE=0x0400)
+
+list(FILTER shell_sources EXCLUDE REGEX "/src/app/main\\.cpp$")
+add_library(zvshell STATIC ${shell_sources})
+target_link_libraries(zvshell PUBLIC zvcore)
+target_compile_options(zvshell PRIVATE ${ZV_WARNINGS})
+target_link_libraries(zvshell PUBLIC comctl32 dsound winmm shell32 user32 gdi32 advapi32)
+
+add_executable(zvctrl WIN32 src/app/main.cpp src/res/zvctrl.rc)
+target_link_libraries(zvctrl PRIVATE zvshell)
+target_compile_options(zvctrl PRIVATE ${ZV_WARNINGS})
+target_link_options(zvctrl PRIVATE ${ZV_STATIC} -mwindows -s)
+set_source_files_properties(src/res/zvctrl.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/resource.h")
+
+add_subdirectory(sim)
+
+# GoogleTest for the Windows side comes from Debian's source package.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_subdirectory(tests/wine)

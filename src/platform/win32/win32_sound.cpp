@@ -1,0 +1,131 @@
+#include <windows.h>
+
+#include <mmsystem.h>
+#include <dsound.h>
+
+#include "platform/win32/win32_sound.h"
+
+namespace zv {
+namespace {
+
+// IID_IKsPropertySet, spelled here so the program needs no GUID library.
+const GUID kIidKsPropertySet = {0x31EFAC30, 0x515C, 0x11D0, {0xA9, 0xAA, 0x00, 0xAA, 0x00, 0x61, 0xBE, 0x93}};
+
+const GUID& ToGuid(const Guid& g) { return reinterpret_cast<const GUID&>(g); }
+
+class PropertySetWrapper final : public SoundPropertySet {
+public:
+    explicit PropertySetWrapper(IKsPropertySet* com) : com_(com) {}
+    uint32_t Release() override {
+        ULONG left = com_->Release();
+        delete this;
+        return left;
+    }
+    HResult QuerySupport(const Guid& set, uint32_t id, uint32_t* support) override {
+        ULONG flags = 0;
+        HRESULT hr = com_->QuerySupport(ToGuid(set), id, &flags);
+        *support = flags;
+        return hr;
+    }
+    HResult Get(const Guid& set, uint32_t id, void* data, uint32_t size, uint32_t* returned) override {
+        ULONG got = 0;
+        HRESULT hr = com_->Get(ToGuid(set), id, nullptr, 0, data, size, &got);
+        if (returned) *returned = got;
+        return hr;
+    }
+    HResult Set(const Guid& set, uint32_t id, const void* data, uint32_t size) override {
+        return com_->Set(ToGuid(set), id, nullptr, 0, const_cast<void*>(data), size);
+    }
+
+private:
+    IKsPropertySet* com_;
+};
+
+class BufferWrapper final : public SoundBuffer {
+public:
+    explicit BufferWrapper(IDirectSoundBuffer* com) : com_(com) {}
+    uint32_t Release() override {
+        ULONG left = com_->Release();
+        delete this;
+        return left;
+    }
+    HResult QueryPropertySet(SoundPropertySet** out) override {
+        *out = nullptr;
+        void* com = nullptr;
+        HRESULT hr = com_->QueryInterface(kIidKsPropertySet, &com);
+        if (FAILED(hr)) return hr;
+        *out = new PropertySetWrapper(static_cast<IKsPropertySet*>(com));
+        return hr;
+    }
+
+private:
+    IDirectSoundBuffer* com_;
+};
+
+class DirectSoundWrapper final : public SoundObject {
+public:
+    explicit DirectSoundWrapper(IDirectSound* com) : com_(com) {}
+    uint32_t Release() override {
+        ULONG left = com_->Release();
+        delete this;
+        return left;
+    }
+    HResult SetCooperativeLevel(WindowHandle window, uint32_t level) override {
+        return com_->SetCooperativeLevel(static_cast<HWND>(window), level);
+    }
+    HResult CreateBuffer(const SoundBufferDesc& desc, SoundBuffer** out) override {
+        *out = nullptr;
+        WAVEFORMATEX format = {};
+        format.wFormatTag = desc.formatTag;
+        format.nChannels = desc.channels;
+        format.nSamplesPerSec = desc.samplesPerSec;
+        format.nAvgBytesPerSec = desc.avgBytesPerSec;
+        format.nBlockAlign = desc.blockAlign;
+        format.wBitsPerSample = desc.bitsPerSample;
+        // The DirectX 5 layout: drivers of that generation know no 3D algorithm field.
+        DSBUFFERDESC1 dx5 = {};
+        dx5.dwSize = sizeof(DSBUFFERDESC1);
+        dx5.dwFlags = desc.flags;
+        dx5.dwBufferBytes = desc.bufferBytes;
+        dx5.lpwfxFormat = &format;
+        IDirectSoundBuffer* buffer = nullptr;
+        HRESULT hr = com_->CreateSoundBuffer(reinterpret_cast<const DSBUFFERDESC*>(&dx5), &buffer, nullptr);
+        if (FAILED(hr)) return hr;
+        *out = new BufferWrapper(buffer);
+        return hr;
+    }
+    HResult SetSpeakerConfig(uint32_t config) override { return com_->SetSpeakerConfig(config); }
+
+private:
+    IDirectSound* com_;
+};
+
+struct EnumContext {
+    SoundSystem::EnumCallback callback;
+    void* context;
+};
+
+BOOL CALLBACK EnumThunk(GUID* guid, const char*, const char*, void* param) {
+    auto* ctx = static_cast<EnumContext*>(param);
+    return ctx->callback(reinterpret_cast<const Guid*>(guid), ctx->context) ? TRUE : FALSE;
+}
+
+}  // namespace
+
+static_assert(sizeof(DSBUFFERDESC1) == 20, "the DirectX 5 buffer description is 20 bytes");
+
+HResult Win32SoundSystem::Enumerate(EnumCallback callback, void* context) {
+    EnumContext ctx{callback, context};
+    return DirectSoundEnumerateA(reinterpret_cast<LPDSENUMCALLBACKA>(EnumThunk), &ctx);
+}
+
+HResult Win32SoundSystem::Create(const Guid* device, SoundObject** out) {
+    *out = nullptr;
+    IDirectSound* ds = nullptr;
+    HRESULT hr = DirectSoundCreate(reinterpret_cast<const GUID*>(device), &ds, nullptr);
+    if (FAILED(hr)) return hr;
+    *out = new DirectSoundWrapper(ds);
+    return hr;
+}
+
+}  // namespace zv

@@ -1,0 +1,72 @@
+// Helpers of the black-box tests: start zvctrl.exe as a user would, find its windows, wait for what it
+// does, and read the simulated card's call log.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zvtest {
+
+constexpr const char kPanelCaption[] = "Zolvane Control Panel";
+
+// The folder of the test executable, where zvctrl.exe and the simulated card's DLLs are built.
+std::string BuildDir();
+
+class Program {
+public:
+    Program() = default;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    ~Program();  // a program still running when the test ends is terminated
+
+    // Starts exe (default: zvctrl.exe of the build) with the given argument tail, in folder dir.
+    bool Start(const std::string& arguments, const std::string& dir = BuildDir(), const std::string& exe = "");
+    // The exit code, or STILL_ACTIVE when it has not ended within timeoutMs.
+    DWORD WaitExit(DWORD timeoutMs);
+    DWORD Pid() const { return info_.dwProcessId; }
+    DWORD StartTick() const { return startTick_; }
+
+private:
+    PROCESS_INFORMATION info_ = {};
+    DWORD startTick_ = 0;
+};
+
+// Polls until done() holds or timeoutMs pass, sleeping between looks. Returns done()'s last answer.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
+
+HWND FindTrayWindow();
+// Top-level dialogs with the control panel's caption: the dialog itself and any message box.
+std::vector<HWND> FindWindowsWithCaption(const char* caption, const char* className = "#32770");
+std::vector<HWND> FindPanels();
+// The open pop-up menu of any thread, or null.
+HWND FindPopupMenu();
+
+// The simulated card's call log.
+class CallLog {
+public:
+    CallLog();  // starts an empty log and points the simulator at it
+    std::vector<std::string> Lines() const;
+    // The first line containing text, or an empty string.
+    std::string Find(const std::string& text) const;
+    bool Contains(const std::string& text) const { return !Find(text).empty(); }
+    int Count(const std::string& text) const;
+    // The tick count at which the first line containing text was written, or 0.
+    DWORD TickOf(const std::string& text) const;
+
+private:
+    std::string path_;
+};
+
+// Simulator settings (HKLM\Software\ZVSim) and registry helpers.
+void SetSimSetting(const char* name, DWORD value);
+void ClearSimSettings();
+bool SetRegistryValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size);
+void DeleteRegistryValue(HKEY root, const char* path, const char* name);
+
+// Installs the card with its default settings and clears every setting of the simulator.
+void FreshCard();
+
+}  // namespace zvtest
