@@ -10,7 +10,7 @@ list(FILTER shell_sources EXCLUDE REGEX "/src/app/main\\.cpp$")
 add_library(zvshell STATIC ${shell_sources})
 target_link_libraries(zvshell PUBLIC zvcore)
 target_compile_options(zvshell PRIVATE ${ZV_WARNINGS})
-target_link_libraries(zvshell PUBLIC comctl32 dsound winmm shell32 user32 gdi32 advapi32)
+target_link_libraries(zvshell PUBLIC comctl32 dsound winmm setupapi shell32 user32 gdi32 advapi32)
 
 add_executable(zvctrl WIN32 src/app/main.cpp src/res/zvctrl.rc)
 target_link_libraries(zvctrl PRIVATE zvshell)

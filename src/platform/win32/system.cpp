@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/win32/system.h"
+#include "platform/win32/win32_pci.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_sound.h"
 
@@ -11,7 +12,9 @@ SystemServices& System() {
     static Win32Profile profile;
     static Win32LibraryLoader libraries;
     static Win32SoundSystem sound;
-    static SystemServices services{registry, profile, libraries, sound};
+    static Win32PciBus pci;
+    static DriverConfig driver(registry, profile, pci);
+    static SystemServices services{registry, profile, libraries, sound, pci, driver};
     return services;
 }
 

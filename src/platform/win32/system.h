@@ -1,9 +1,11 @@
 // The one place that picks the program's platform implementations: the real Win32 registry, profile,
-// library loader and DirectSound. They live in function-level statics, so they are usable from the
-// static page objects that are built before the entry runs.
+// library loader, DirectSound and PCI bus, and the driver lookup built on them. They live in
+// function-level statics, so they are usable from the static page objects built before the entry runs.
 #pragma once
 
+#include "driver/driver_config.h"
 #include "platform/library.h"
+#include "platform/pci.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/sound.h"
@@ -15,6 +17,8 @@ struct SystemServices {
     Profile& profile;
     LibraryLoader& libraries;
     SoundSystem& sound;
+    PciBus& pci;
+    DriverConfig& driver;
 };
 
 SystemServices& System();
