@@ -8,6 +8,22 @@
 #define IDM_OPEN 40008
 #define IDM_EXIT 40002
 
+// ---- Artwork: the Effects page icon, speaker pictures, the playing indicator, the hand cursor,
+// and the rules that separate the mixer pages' columns
+#define IDI_EFFECTS 128
+#define IDB_SPEAKER_FRONT_LEFT 131
+#define IDB_SPEAKER_FRONT_RIGHT 132
+#define IDB_SPEAKER_REAR_LEFT 133
+#define IDB_SPEAKER_REAR_RIGHT 134
+#define IDB_SPEAKER_CENTER 135
+#define IDB_SPEAKER_SUBWOOFER 136
+#define IDB_SPEAKER_PLAYING 137
+#define IDCUR_SPEAKER 138
+#define IDB_RULE_TOP 143
+#define IDB_RULE_COLUMN 144
+#define IDB_RULE_FIRST_COLUMN 145
+#define IDB_RULE_BALANCE 146
+
 #define IDS_REMOVED 48
 #define IDS_CONTROL_PANEL_TITLE 51
 #define IDS_REMOVE_SYNTH_FIRST 52
@@ -20,8 +36,69 @@
 #define IDS_FIRST_ENVIRONMENT 100
 #define IDS_LAST_ENVIRONMENT 151
 
-// ---- Control panel dialog
+// ---- Environment list of the Effects page: "- none -", the 26 standard environments, the 25 QSound presets
+#define IDS_ENV_NONE 100
+#define IDS_ENV_GENERIC 101
+#define IDS_ENV_PADDED_CELL 102
+#define IDS_ENV_ROOM 103
+#define IDS_ENV_BATHROOM 104
+#define IDS_ENV_LIVING_ROOM 105
+#define IDS_ENV_STONE_ROOM 106
+#define IDS_ENV_AUDITORIUM 107
+#define IDS_ENV_CONCERT_HALL 108
+#define IDS_ENV_CAVE 109
+#define IDS_ENV_ARENA 110
+#define IDS_ENV_HANGAR 111
+#define IDS_ENV_CARPETED_HALLWAY 112
+#define IDS_ENV_HALLWAY 113
+#define IDS_ENV_STONE_CORRIDOR 114
+#define IDS_ENV_ALLEY 115
+#define IDS_ENV_FOREST 116
+#define IDS_ENV_CITY 117
+#define IDS_ENV_MOUNTAINS 118
+#define IDS_ENV_QUARRY 119
+#define IDS_ENV_PLAIN 120
+#define IDS_ENV_PARKING_LOT 121
+#define IDS_ENV_SEWERPIPE 122
+#define IDS_ENV_UNDERWATER 123
+#define IDS_ENV_DRUGGED 124
+#define IDS_ENV_DIZZY 125
+#define IDS_ENV_PSYCHOTIC 126
+#define IDS_QSOUND_PRESET_0 127
+#define IDS_QSOUND_PRESET_1 128
+#define IDS_QSOUND_PRESET_2 129
+#define IDS_QSOUND_PRESET_3 130
+#define IDS_QSOUND_PRESET_4 131
+#define IDS_QSOUND_PRESET_5 132
+#define IDS_QSOUND_PRESET_6 133
+#define IDS_QSOUND_PRESET_7 134
+#define IDS_QSOUND_PRESET_8 135
+#define IDS_QSOUND_PRESET_9 136
+#define IDS_QSOUND_PRESET_10 137
+#define IDS_QSOUND_PRESET_11 138
+#define IDS_QSOUND_PRESET_12 139
+#define IDS_QSOUND_PRESET_13 140
+#define IDS_QSOUND_PRESET_14 141
+#define IDS_QSOUND_PRESET_15 142
+#define IDS_QSOUND_PRESET_16 143
+#define IDS_QSOUND_PRESET_17 144
+#define IDS_QSOUND_PRESET_18 145
+#define IDS_QSOUND_PRESET_19 146
+#define IDS_QSOUND_PRESET_20 147
+#define IDS_QSOUND_PRESET_21 148
+#define IDS_QSOUND_PRESET_22 149
+#define IDS_QSOUND_PRESET_23 150
+#define IDS_QSOUND_PRESET_24 151
+
+// ---- Unnumbered labels, group boxes and rules
+#define IDC_STATIC (-1)
+
+// ---- Control panel dialog and its page templates
 #define IDD_CONTROL_PANEL 112
+#define IDD_EFFECTS_PAGE 123
+#define IDD_GENERAL_PAGE 129
+#define IDD_PLAYBACK_MIXER_PAGE 139
+#define IDD_RECORD_MIXER_PAGE 140
 #define IDC_TABS 1062
 #define IDC_APPLY 1049
 #define IDC_PANEL_ICON 1145
@@ -32,6 +109,37 @@
 #define IDC_SPEAKERS_4 1079
 #define IDC_SPEAKERS_6 1080
 #define IDC_SPEAKERS_STEREO_X2 1083
+#define IDC_HEADPHONE 1150
+#define IDC_TEST_ALL 1093
+#define IDC_UNINSTALL 1082
+#define IDC_SPEAKER_TEST_BOX 1084
+// Hidden frames: each places one speaker picture and is its click area.
+#define IDC_SPEAKER_FRONT_LEFT 1087
+#define IDC_SPEAKER_FRONT_RIGHT 1088
+#define IDC_SPEAKER_REAR_LEFT 1089
+#define IDC_SPEAKER_REAR_RIGHT 1090
+#define IDC_SPEAKER_CENTER 1091
+#define IDC_SPEAKER_SUBWOOFER 1092
+
+// ---- Effects page
+#define IDC_CPU_USAGE 1098
+#define IDC_REVERB 1053
+#define IDC_ENVIRONMENT 1075
+#define IDC_BASS_BOOST 1035
+#define IDC_STEREO_EXPAND 1068
+#define IDC_SPREAD 1069
+#define IDC_CENTER 1070
+// Hidden controls that still carry settings (or none) of the 3D record.
+#define IDC_ELEVATION 1034
+#define IDC_RATE_CONVERSION 1054
+#define IDC_QSOUND 1063
+#define IDC_STEREO 1064
+#define IDC_FX_SPEAKERS 1025
+#define IDC_FX_HEADPHONES 1066
+#define IDC_FX_MONO 1067
+#define IDC_FX_QUAD 1076
+#define IDC_SPLASH_LOGO 1072
+#define IDC_EFFECTS_ICON 1071
 
 // ---- Mixer pages: one column per line, each with a label, a volume and a balance track bar and a check box
 #define IDC_PLAY_MASTER_VOLUME 1099
