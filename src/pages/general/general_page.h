@@ -1,0 +1,38 @@
+// The "General" tab: the speaker arrangement the card drives.
+#pragma once
+
+#include <windows.h>
+
+#include "pages/general/speaker_option.h"
+#include "panel/control_page.h"
+
+namespace zv {
+
+class GeneralPage final : public ControlPage {
+public:
+    GeneralPage(Registry& registry, DriverConfig& driver, LibraryLoader& libraries, SoundSystem& sound,
+                DebugOutput& debug);
+
+    UINT GetTitleId() override;
+    LPCSTR GetTemplateName() override;
+    DLGPROC GetDialogProc() override;
+    void LoadSettings(SoundObject* sound, SoundPropertySet* properties) override;
+    void ApplySettings(SoundObject* sound, SoundPropertySet* properties) override;
+    void ShowSettings(HWND page) override;
+    void ReadControls(HWND page) override;
+
+    SpeakerOption& Speakers() { return speakers_; }
+
+private:
+    SpeakerOption speakers_;
+};
+
+INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The debugger output, where DirectSound failures of the speaker option go.
+class Win32DebugOutput final : public DebugOutput {
+public:
+    void Write(const char* text) override;
+};
+
+}  // namespace zv
