@@ -1,11 +1,42 @@
 #include <windows.h>
 
 #include "platform/win32/system.h"
+#include "platform/win32/win32_mixer.h"
 #include "platform/win32/win32_pci.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_sound.h"
 
+#if defined(ZV_SIMULATED_MIXER)
+#include "install/card_fixture.h"
+#include "model/card_mixer.h"
+#endif
+
 namespace zv {
+namespace {
+
+#if defined(ZV_SIMULATED_MIXER)
+// The simulated card, reporting the manufacturer id its installed driver stores, so the pages choose it as
+// they would the real card. Its change notices reach the window that opened it as the system's would: posted.
+class SimulatedCardMixer : public sim::CardMixer {
+public:
+    SimulatedCardMixer() {
+        AddCard(zvsim::CardFixture{}.manufactureId);
+        SetNotifier(PostControlChange);
+    }
+};
+
+Mixer& ChosenMixer() {
+    static SimulatedCardMixer mixer;
+    return mixer;
+}
+#else
+Mixer& ChosenMixer() {
+    static Win32Mixer mixer;
+    return mixer;
+}
+#endif
+
+}  // namespace
 
 SystemServices& System() {
     static Win32Registry registry;
@@ -14,7 +45,7 @@ SystemServices& System() {
     static Win32SoundSystem sound;
     static Win32PciBus pci;
     static DriverConfig driver(registry, profile, pci);
-    static SystemServices services{registry, profile, libraries, sound, pci, driver};
+    static SystemServices services{registry, profile, libraries, sound, pci, driver, ChosenMixer()};
     return services;
 }
 
