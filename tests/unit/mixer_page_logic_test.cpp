@@ -49,6 +49,7 @@ public:
     uint32_t GetCheck(int id) override { return checks_[id]; }
     void Enable(int id, bool enabled) override { disabled_[id] = !enabled; }
     void SetLabel(int id, const char* text) override { labels_[id] = text; }
+    void AttachRecord(int id, MixerLineRecord* record) override { attached_[id] = record; }
 
     // The user moving a thumb or clicking an automatic check box.
     void Drag(int id, uint32_t position) { sliders_[id].position = position; }
@@ -59,6 +60,8 @@ public:
     uint32_t Check(int id) { return checks_[id]; }
     bool Enabled(int id) { return !disabled_[id]; }
     const std::string& Label(int id) { return labels_[id]; }
+    MixerLineRecord* Attached(int id) { return attached_[id]; }
+    bool Touched(int id) const { return attached_.count(id) != 0; }
     int PositionSets() const { return positionSets_; }
 
 private:
@@ -66,6 +69,7 @@ private:
     std::map<int, uint32_t> checks_;
     std::map<int, bool> disabled_;
     std::map<int, std::string> labels_;
+    std::map<int, MixerLineRecord*> attached_;
     int positionSets_ = 0;
 };
 
@@ -177,7 +181,55 @@ TEST_F(PlaybackPageTest, UnreadableControlsDisableTheColumnButShowTheName) {
     EXPECT_TRUE(view.Enabled(Column(kCd).volumeId));
 }
 
+TEST_F(PlaybackPageTest, EachControlCarriesItsColumnsRecordAndAMissingLinesCarryNone) {
+    mixer.RemoveLine(device, sim::kLineInLine);
+    Open();
+    for (int i = 0; i < kLineIn; ++i) {
+        const MixerLineRecord* record = &page.Record(i);
+        EXPECT_EQ(view.Attached(Column(i).volumeId), record) << i;
+        EXPECT_EQ(view.Attached(Column(i).balanceId), record) << i;
+        EXPECT_EQ(view.Attached(Column(i).checkId), record) << i;
+    }
+    for (int id : {Column(kLineIn).volumeId, Column(kLineIn).balanceId, Column(kLineIn).checkId}) {
+        EXPECT_TRUE(view.Touched(id)) << "a control of a new dialog is detached explicitly";
+        EXPECT_EQ(view.Attached(id), nullptr);
+    }
+}
+
+TEST_F(PlaybackPageTest, WithoutADeviceNoControlGetsARecord) {
+    CardMixer none;
+    MixerPageLogic lonely(none, kPlaybackMixerLayout, 0);
+    FakeView empty(kPlaybackMixerLayout, kPlaybackLabels);
+    lonely.Initialise(empty, kDialog);
+    for (int i = 0; i < 6; ++i) EXPECT_FALSE(empty.Touched(Column(i).checkId)) << i;
+}
+
+TEST_F(PlaybackPageTest, ASecondSetUpClosesTheHandleItLeftOpen) {
+    Open();
+    FakeView second(kPlaybackMixerLayout, kPlaybackLabels);
+    page.Initialise(second, kDialog);
+    EXPECT_EQ(mixer.OpenHandles(), 1u);
+    page.Close(kDialog);
+    EXPECT_EQ(mixer.OpenHandles(), 0u);
+}
+
 // ---- User input
+
+TEST_F(PlaybackPageTest, NotificationsAreTakenOnlyFromTheControlOfThatRole) {
+    Open();
+    mixer.ClearWrites();
+    const MixerColumn& wave = Column(kWave);
+    view.Drag(wave.volumeId, 0);
+    view.Drag(wave.balanceId, 0);
+    page.OnCheckClicked(view, wave.volumeId);
+    page.OnVolumeMoved(view, wave.checkId);
+    page.OnVolumeMoved(view, wave.balanceId);
+    page.OnBalanceMoved(view, wave.volumeId);
+    EXPECT_TRUE(mixer.Writes().empty());
+    page.OnBalanceMoved(view, wave.balanceId);
+    ASSERT_EQ(mixer.Writes().size(), 1u);
+    EXPECT_EQ(mixer.Writes()[0].values, (U{12 * 4369, 0})) << "hard left at the current level";
+}
 
 TEST_F(PlaybackPageTest, EverySliderNotificationWrites) {
     Open();

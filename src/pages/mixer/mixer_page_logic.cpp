@@ -16,6 +16,8 @@ MixerPageLogic::MixerPageLogic(Mixer& mixer, const MixerPageLayout& layout, uint
 void MixerPageLogic::Initialise(MixerView& view, WindowHandle dialog) {
     // A new dialog has new controls: nothing is attached to them until its line is found again.
     hasLine_.fill(false);
+    // A handle left open would go on posting changes to a window that is gone.
+    if (handle_ != 0) CloseMixer(mixer_, dialog, handle_);
     handle_ = OpenMixer(mixer_, dialog, device_);
     if (handle_ == 0) return;
 
@@ -29,10 +31,12 @@ void MixerPageLogic::Initialise(MixerView& view, WindowHandle dialog) {
         record.balance = kBalanceCentre;
 
         if (!FindMixerLine(mixer_, handle_, record, column.componentType, layout_.destinationType, column.lineId)) {
+            AttachColumn(view, column, nullptr);
             DisableColumn(view, column);
             continue;
         }
         hasLine_[i] = true;
+        AttachColumn(view, column, &record);
         // The driver's name need not be terminated within its field.
         char name[kMixerLongNameChars + 1] = {};
         std::memcpy(name, record.line.szName, kMixerLongNameChars);
@@ -62,12 +66,12 @@ void MixerPageLogic::Refresh(MixerView& view) {
     }
 }
 
-void MixerPageLogic::OnVolumeMoved(MixerView& view, int controlId) { MoveSlider(view, controlId, false); }
+void MixerPageLogic::OnVolumeMoved(MixerView& view, int controlId) { MoveSlider(view, controlId, Role::kVolume); }
 
-void MixerPageLogic::OnBalanceMoved(MixerView& view, int controlId) { MoveSlider(view, controlId, true); }
+void MixerPageLogic::OnBalanceMoved(MixerView& view, int controlId) { MoveSlider(view, controlId, Role::kBalance); }
 
 void MixerPageLogic::OnCheckClicked(MixerView& view, int controlId) {
-    const int i = ColumnOf(controlId);
+    const int i = ColumnOf(controlId, Role::kCheck);
     if (i < 0) return;
     MixerLineRecord& record = records_[i];
     const uint32_t checked = view.GetCheck(controlId);
@@ -92,24 +96,30 @@ void MixerPageLogic::Close(WindowHandle dialog) {
     hasLine_.fill(false);
 }
 
-int MixerPageLogic::ColumnOf(int controlId) const {
+int MixerPageLogic::ColumnOf(int controlId, Role role) const {
     for (uint32_t i = 0; i < columnCount_; ++i) {
         const MixerColumn& column = layout_.columns[i];
-        if (hasLine_[i] &&
-            (controlId == column.volumeId || controlId == column.balanceId || controlId == column.checkId)) {
-            return static_cast<int>(i);
-        }
+        const int id = role == Role::kVolume    ? column.volumeId
+                       : role == Role::kBalance ? column.balanceId
+                                                : column.checkId;
+        if (hasLine_[i] && controlId == id) return static_cast<int>(i);
     }
     return -1;
 }
 
 // Every notification writes, so a dragged thumb is heard at each step.
-void MixerPageLogic::MoveSlider(MixerView& view, int controlId, bool isBalance) {
-    const int i = ColumnOf(controlId);
+void MixerPageLogic::MoveSlider(MixerView& view, int controlId, Role role) {
+    const int i = ColumnOf(controlId, role);
     if (i < 0) return;
     MixerLineRecord& record = records_[i];
-    ApplySliderPosition(record, view.GetSliderPosition(controlId), isBalance);
+    ApplySliderPosition(record, view.GetSliderPosition(controlId), role == Role::kBalance);
     SetLineVolume(mixer_, handle_, record);
+}
+
+void MixerPageLogic::AttachColumn(MixerView& view, const MixerColumn& column, MixerLineRecord* record) {
+    view.AttachRecord(column.volumeId, record);
+    view.AttachRecord(column.balanceId, record);
+    view.AttachRecord(column.checkId, record);
 }
 
 void MixerPageLogic::DisableColumn(MixerView& view, const MixerColumn& column) {

@@ -26,6 +26,9 @@ public:
     virtual uint32_t GetCheck(int id) = 0;
     virtual void Enable(int id, bool enabled) = 0;
     virtual void SetLabel(int id, const char* text) = 0;
+    // Hangs a column's line record on one of its controls, or takes it off with null, so the control's
+    // notifications can tell whether it stands for a line.
+    virtual void AttachRecord(int id, MixerLineRecord* record) = 0;
 };
 
 // One row of a page's column table.
@@ -101,9 +104,11 @@ public:
     bool HasLine(uint32_t column) const { return hasLine_[column]; }
 
 private:
-    // The column whose line is attached to one of its track bars or its check box.
-    int ColumnOf(int controlId) const;
-    void MoveSlider(MixerView& view, int controlId, bool isBalance);
+    enum class Role { kVolume, kBalance, kCheck };
+    // The column whose line is attached to the control, when the control has that role in it; else -1.
+    int ColumnOf(int controlId, Role role) const;
+    void MoveSlider(MixerView& view, int controlId, Role role);
+    void AttachColumn(MixerView& view, const MixerColumn& column, MixerLineRecord* record);
     void DisableColumn(MixerView& view, const MixerColumn& column);
 
     Mixer& mixer_;

@@ -1,0 +1,156 @@
+#include <windows.h>
+
+#include "pages/mixer/mixer_page.h"
+
+#include <commctrl.h>
+
+#include "res/resource.h"
+
+namespace zv {
+namespace {
+
+// The page's real controls, found by id in the page's dialog each time.
+class DialogControls final : public MixerView {
+public:
+    explicit DialogControls(HWND dialog) : dialog_(dialog) {}
+
+    void SetSliderRange(int id, uint32_t minimum, uint32_t maximum) override {
+        SendDlgItemMessageA(dialog_, id, TBM_SETRANGE, FALSE, MAKELPARAM(minimum, maximum));
+    }
+    void SetSliderTick(int id, uint32_t position) override {
+        SendDlgItemMessageA(dialog_, id, TBM_SETTIC, 0, static_cast<LPARAM>(position));
+    }
+    void SetSliderPosition(int id, uint32_t position) override {
+        SendDlgItemMessageA(dialog_, id, TBM_SETPOS, TRUE, static_cast<LPARAM>(position));
+    }
+    uint32_t GetSliderPosition(int id) override {
+        const LRESULT position = SendDlgItemMessageA(dialog_, id, TBM_GETPOS, 0, 0);
+        return position < 0 ? 0 : static_cast<uint32_t>(position);
+    }
+    // A driver may report any non-zero word for "on"; the box only knows checked and unchecked.
+    void SetCheck(int id, uint32_t checked) override {
+        CheckDlgButton(dialog_, id, checked != 0 ? BST_CHECKED : BST_UNCHECKED);
+    }
+    uint32_t GetCheck(int id) override { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED ? 1 : 0; }
+    void Enable(int id, bool enabled) override { EnableWindow(GetDlgItem(dialog_, id), enabled ? TRUE : FALSE); }
+    void SetLabel(int id, const char* text) override { SetDlgItemTextA(dialog_, id, text); }
+    void AttachRecord(int id, MixerLineRecord* record) override {
+        SetWindowLongPtrA(GetDlgItem(dialog_, id), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
+    }
+
+private:
+    HWND dialog_;
+};
+
+MixerLineRecord* AttachedRecord(HWND control) {
+    if (control == nullptr) return nullptr;
+    return reinterpret_cast<MixerLineRecord*>(GetWindowLongPtrA(control, GWLP_USERDATA));
+}
+
+}  // namespace
+
+MixerPage::MixerPage(Mixer& mixer, DriverConfig& driver, const MixerPageLayout& layout)
+    : logic_(mixer, layout, ChooseMixerDevice(mixer, driver)) {}
+
+void MixerPage::Refresh(HWND dialog) {
+    DialogControls controls(dialog);
+    logic_.Refresh(controls);
+}
+
+INT_PTR CALLBACK MixerPage::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, lParam);
+    case WM_COMMAND:
+        OnCommand(dialog, wParam, lParam);
+        return 0;
+    case WM_VSCROLL:
+        OnScroll(dialog, lParam, false);
+        return 0;
+    case WM_HSCROLL:
+        OnScroll(dialog, lParam, true);
+        return 0;
+    case kMmMixmControlChange:
+        OnControlChange(dialog);
+        return 0;
+    case WM_DESTROY:
+        OnDestroy(dialog);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+INT_PTR MixerPage::OnInitDialog(HWND dialog, LPARAM lParam) {
+    auto* page = static_cast<MixerPage*>(reinterpret_cast<ControlPage*>(lParam));
+    AttachPage(dialog, page);
+    PositionPage(dialog);
+    if (page == nullptr) return TRUE;
+    DialogControls controls(dialog);
+    page->logic_.Initialise(controls, dialog);
+    page->ShowSettings(dialog);
+    return TRUE;
+}
+
+void MixerPage::OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) != BN_CLICKED) return;
+    MixerPage* page = PageOf(dialog);
+    if (page == nullptr || AttachedRecord(reinterpret_cast<HWND>(lParam)) == nullptr) return;
+    DialogControls controls(dialog);
+    page->logic_.OnCheckClicked(controls, LOWORD(wParam));
+}
+
+// Every notification writes, whatever its scroll code, so a dragged thumb is heard at each step.
+void MixerPage::OnScroll(HWND dialog, LPARAM lParam, bool isBalance) {
+    HWND control = reinterpret_cast<HWND>(lParam);
+    MixerPage* page = PageOf(dialog);
+    if (page == nullptr || AttachedRecord(control) == nullptr) return;
+    DialogControls controls(dialog);
+    if (isBalance) {
+        page->logic_.OnBalanceMoved(controls, GetDlgCtrlID(control));
+    } else {
+        page->logic_.OnVolumeMoved(controls, GetDlgCtrlID(control));
+    }
+}
+
+// Whoever changed the device, and whichever control it was, every column is read again.
+void MixerPage::OnControlChange(HWND dialog) {
+    if (MixerPage* page = PageOf(dialog)) page->ShowSettings(dialog);
+}
+
+void MixerPage::OnDestroy(HWND dialog) {
+    MixerPage* page = PageOf(dialog);
+    if (page == nullptr) return;
+    page->logic_.Close(dialog);
+    page->ReadControls(dialog);
+    AttachPage(dialog, nullptr);
+}
+
+MixerPage* MixerPage::PageOf(HWND dialog) { return static_cast<MixerPage*>(AttachedPage(dialog)); }
+
+// ---- The two pages: their tables, titles and templates; the device keeps their values, so the control
+// panel's load, apply and read passes have nothing to do.
+
+PlaybackMixerPage::PlaybackMixerPage(Mixer& mixer, DriverConfig& driver)
+    : MixerPage(mixer, driver, kPlaybackMixerLayout) {}
+
+UINT PlaybackMixerPage::GetTitleId() { return IDS_PLAYBACK_MIXER_TITLE; }
+LPCSTR PlaybackMixerPage::GetTemplateName() { return MAKEINTRESOURCEA(IDD_PLAYBACK_MIXER_PAGE); }
+DLGPROC PlaybackMixerPage::GetDialogProc() { return DialogProc; }
+void PlaybackMixerPage::LoadSettings(SoundObject*, SoundPropertySet*) {}
+void PlaybackMixerPage::ApplySettings(SoundObject*, SoundPropertySet*) {}
+void PlaybackMixerPage::ShowSettings(HWND page) { Refresh(page); }
+void PlaybackMixerPage::ReadControls(HWND) {}
+
+RecordMixerPage::RecordMixerPage(Mixer& mixer, DriverConfig& driver)
+    : MixerPage(mixer, driver, kRecordMixerLayout) {}
+
+UINT RecordMixerPage::GetTitleId() { return IDS_RECORD_MIXER_TITLE; }
+LPCSTR RecordMixerPage::GetTemplateName() { return MAKEINTRESOURCEA(IDD_RECORD_MIXER_PAGE); }
+DLGPROC RecordMixerPage::GetDialogProc() { return DialogProc; }
+void RecordMixerPage::LoadSettings(SoundObject*, SoundPropertySet*) {}
+void RecordMixerPage::ApplySettings(SoundObject*, SoundPropertySet*) {}
+void RecordMixerPage::ShowSettings(HWND page) { Refresh(page); }
+void RecordMixerPage::ReadControls(HWND) {}
+
+}  // namespace zv
