@@ -418,6 +418,58 @@ TEST_F(MixerRecordPage, WithoutAnyMixerTheControlsStayEnabledAndInputIsIgnored) 
     EXPECT_EQ(none.Calls(MixerCall::kSetControlDetails), 0u);
 }
 
+// ---- zvctrl_sim.exe: the program built with the simulated card's mixer
+
+HWND CurrentPage(HWND panel) { return FindWindowExA(panel, nullptr, "#32770", nullptr); }
+
+// Moves the panel's tab strip on, as the arrow key does, until the page holding control id shows.
+HWND SelectPageWith(HWND panel, int id) {
+    HWND tabs = GetDlgItem(panel, IDC_TABS);
+    const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i <= count; ++i) {
+        HWND page = CurrentPage(panel);
+        if (page && GetDlgItem(page, id)) return page;
+        SendMessageA(tabs, WM_KEYDOWN, VK_RIGHT, 0);
+        WaitFor([&] { return CurrentPage(panel) && CurrentPage(panel) != page; }, 3000);
+    }
+    return nullptr;
+}
+
+TEST(MixerSimulatedProgram, BothMixerTabsShowTheCardAndKeepWhatTheUserSet) {
+    FreshCard();
+    Program program;
+    ASSERT_TRUE(program.Start("OPEN", BuildDir(), BuildDir() + "\\zvctrl_sim.exe"));
+    ASSERT_TRUE(WaitFor([] { return FindPanels().size() == 1 && CurrentPage(FindPanels()[0]); }, 10000));
+    HWND panel = FindPanels()[0];
+
+    HWND playback = SelectPageWith(panel, IDC_PLAY_MASTER_LABEL);
+    ASSERT_NE(playback, nullptr) << "the panel has a Playback Mixer tab";
+    EXPECT_EQ(Text(GetDlgItem(playback, IDC_PLAY_MASTER_LABEL)), "Master Volume");
+    EXPECT_EQ(Text(GetDlgItem(playback, IDC_PLAY_LINE_LABEL)), "Line In");
+    EXPECT_EQ(SendDlgItemMessageA(playback, IDC_PLAY_WAVE_VOLUME, TBM_GETPOS, 0, 0), 3);
+    SendDlgItemMessageA(playback, IDC_PLAY_WAVE_MUTE, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(playback, IDC_PLAY_CD_VOLUME, WM_KEYDOWN, VK_UP, 0);
+
+    HWND record = SelectPageWith(panel, IDC_REC_MIX_LABEL);
+    ASSERT_NE(record, nullptr) << "the panel has a Record Mixer tab";
+    EXPECT_EQ(Text(GetDlgItem(record, IDC_REC_MIX_LABEL)), "Stereo Mix");
+    EXPECT_EQ(SendDlgItemMessageA(record, IDC_REC_MIC_SELECT, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendDlgItemMessageA(record, IDC_REC_CD_SELECT, BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return SendDlgItemMessageA(record, IDC_REC_MIC_SELECT, BM_GETCHECK, 0, 0) == 0; },
+                        3000))
+        << "the card's change notice cleared the old source";
+    EXPECT_EQ(SendDlgItemMessageA(record, IDC_REC_CD_SELECT, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    // A page made anew reads the card again: what the user set stayed on the card.
+    playback = SelectPageWith(panel, IDC_PLAY_MASTER_LABEL);
+    ASSERT_NE(playback, nullptr);
+    EXPECT_EQ(SendDlgItemMessageA(playback, IDC_PLAY_WAVE_MUTE, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(playback, IDC_PLAY_CD_VOLUME, TBM_GETPOS, 0, 0), 2);
+    EXPECT_EQ(SendDlgItemMessageA(playback, IDC_PLAY_MASTER_MUTE, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    PostMessageA(FindTrayWindow(), WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(program.WaitExit(10000), 0u);
+}
+
 // ---- Both pages on Wine's own mixer
 
 // The lines of the device the page chose, read straight from winmm.
