@@ -77,8 +77,9 @@ public:
         char name[48];
         PropertyValueName(set, id, name);
         HKEY key;
-        DWORD got = size;
-        std::memset(data, 0, size);
+        // A size query comes without a buffer.
+        DWORD got = data ? size : 0;
+        if (data) std::memset(data, 0, size);
         LONG rc = RegOpenKeyA(HKEY_LOCAL_MACHINE, "Software\\ZVSim\\Properties", &key);
         if (rc == ERROR_SUCCESS) {
             rc = RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(data), &got);
