@@ -27,8 +27,9 @@ add_executable(zvctrl WIN32 src/app/main.cpp src/res/zvctrl.rc)
 target_link_libraries(zvctrl PRIVATE zvsystem zvshell)
 target_compile_options(zvctrl PRIVATE ${ZV_WARNINGS})
 target_link_options(zvctrl PRIVATE ${ZV_STATIC} -mwindows -s)
+file(GLOB zv_resource_inputs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/lang/*.rc ${CMAKE_SOURCE_DIR}/src/res/art/*)
 set_source_files_properties(src/res/zvctrl.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/resource.h")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/resource.h;${zv_resource_inputs}")
 
 add_executable(zvctrl_sim WIN32 src/app/main.cpp src/res/zvctrl.rc)
 target_link_libraries(zvctrl_sim PRIVATE zvsystem_sim zvshell zvsim_model)

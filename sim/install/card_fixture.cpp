@@ -26,7 +26,7 @@ bool InstallCardFixture(const CardFixture& card) {
     char ini[MAX_PATH];
     GetWindowsDirectoryA(ini, MAX_PATH - 16);
     lstrcatA(ini, "\\SOUNDCFG.INI");
-    // The hardware id names the device key; SOUNDCFG.INI holds it without the bus prefix.
+    // SOUNDCFG.INI names the card by the part of its hardware id that the device key's name contains.
     const char* id = card.hardwareId;
     bool ok = WritePrivateProfileStringA("WIN95", "HardwareID", id, ini) &&
               WritePrivateProfileStringA("DESCRIPTION", "DRIVERDESC", card.driverDesc, ini) &&
@@ -37,10 +37,8 @@ bool InstallCardFixture(const CardFixture& card) {
     ok = SetValue("SOFTWARE\\Zolvane\\ChipType", "device", REG_BINARY, &chip, 1) && ok;
 
     // Enum\PCI\<device key>\<instance>: the device key name carries the hardware id and subsystem.
-    const char* bare = id;
-    if (const char* slash = strrchr(id, '\\')) bare = slash + 1;
     char instance[256];
-    std::snprintf(instance, sizeof instance, "Enum\\PCI\\%s&SUBSYS_00015A56&REV_01\\BUS_00&DEV_0C&FUNC_00", bare);
+    std::snprintf(instance, sizeof instance, "Enum\\PCI\\%s&SUBSYS_00015A56&REV_01\\BUS_00&DEV_0C&FUNC_00", id);
     ok = SetText(instance, "Driver", kDriverKey) && ok;
     ok = SetText(instance, "DeviceDesc", card.driverDesc) && ok;
 

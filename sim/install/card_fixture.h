@@ -7,7 +7,7 @@
 namespace zvsim {
 
 struct CardFixture {
-    const char* hardwareId = "PCI\\VEN_5A56&DEV_0930";
+    const char* hardwareId = "VEN_5A56&DEV_0930";
     const char* driverDesc = "ZV930 PCI Audio";
     const char* driverVersion = "4.05.0930";
     uint8_t speakers = 2;

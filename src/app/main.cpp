@@ -8,6 +8,7 @@
 #include "app/sound_discovery.h"
 #include "app/startup.h"
 #include "app/tray_window.h"
+#include "panel/page_set.h"
 #include "platform/win32/system.h"
 #include "res/resource.h"
 
@@ -53,6 +54,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     HelperProbe probe = ProbeHelperLibrary(system.libraries);
     if (!probe.driverPresent) return 0;
     app.effectsAvailability = probe.effectsAvailability;
+    if (app.effectsAvailability == 0) Pages().UseThreePageSet();
 
     if (app.openAtStart) AddTrayIcon();
     RegKey qsoftKey = kRegNone;

@@ -3,7 +3,9 @@
 // The program's page objects. They are built here, in one translation unit, so that they are constructed
 // in tab order before the entry runs, and they live until the process ends.
 
+#include "pages/effects/effects_page.h"
 #include "pages/general/general_page.h"
+#include "pages/mixer/mixer_page.h"
 #include "panel/page_set.h"
 #include "platform/win32/system.h"
 
@@ -12,7 +14,10 @@ namespace {
 
 Win32DebugOutput debugOutput;
 GeneralPage generalPage(System().registry, System().driver, System().libraries, System().sound, debugOutput);
-PageList pageList{{&generalPage, nullptr, nullptr, nullptr}, 1};
+EffectsPage effectsPage(System().registry);
+PlaybackMixerPage playbackMixerPage(System().mixer, System().driver);
+RecordMixerPage recordMixerPage(System().mixer, System().driver);
+PageList pageList{{&generalPage, &effectsPage, &playbackMixerPage, &recordMixerPage}, 4};
 
 }  // namespace
 

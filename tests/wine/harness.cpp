@@ -70,6 +70,10 @@ BOOL CALLBACK CollectByCaption(HWND window, LPARAM param) {
     char text[128] = {}, cls[64] = {};
     GetWindowTextA(window, text, sizeof text);
     GetClassNameA(window, cls, sizeof cls);
+    // Frames that the in-process tests build from the program's templates belong to the test itself.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == GetCurrentProcessId()) return TRUE;
     if (std::strcmp(text, search->caption) == 0 && std::strcmp(cls, search->className) == 0 && IsWindowVisible(window))
         search->found.push_back(window);
     return TRUE;

@@ -38,7 +38,7 @@ private:
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
 
 HWND FindTrayWindow();
-// Top-level dialogs with the control panel's caption: the dialog itself and any message box.
+// Top-level dialogs of other processes with the given caption: the control panel and any message box.
 std::vector<HWND> FindWindowsWithCaption(const char* caption, const char* className = "#32770");
 std::vector<HWND> FindPanels();
 // The open pop-up menu of any thread, or null.

@@ -422,15 +422,21 @@ TEST_F(MixerRecordPage, WithoutAnyMixerTheControlsStayEnabledAndInputIsIgnored) 
 
 HWND CurrentPage(HWND panel) { return FindWindowExA(panel, nullptr, "#32770", nullptr); }
 
-// Moves the panel's tab strip on, as the arrow key does, until the page holding control id shows.
+// Walks the panel's tab strip from its first tab, as the arrow keys do, until the page holding control
+// id shows.
 HWND SelectPageWith(HWND panel, int id) {
     HWND tabs = GetDlgItem(panel, IDC_TABS);
+    auto press = [&](WPARAM key) {
+        HWND page = CurrentPage(panel);
+        SendMessageA(tabs, WM_KEYDOWN, key, 0);
+        WaitFor([&] { return CurrentPage(panel) && CurrentPage(panel) != page; }, 3000);
+    };
+    while (SendMessageA(tabs, TCM_GETCURSEL, 0, 0) > 0) press(VK_LEFT);
     const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i <= count; ++i) {
+    for (int i = 0; i < count; ++i) {
         HWND page = CurrentPage(panel);
         if (page && GetDlgItem(page, id)) return page;
-        SendMessageA(tabs, WM_KEYDOWN, VK_RIGHT, 0);
-        WaitFor([&] { return CurrentPage(panel) && CurrentPage(panel) != page; }, 3000);
+        if (i + 1 < count) press(VK_RIGHT);
     }
     return nullptr;
 }

@@ -9,6 +9,13 @@ namespace {
 
 constexpr int kSpeakerButtons[] = {IDC_SPEAKERS_2, IDC_SPEAKERS_STEREO_X2, IDC_SPEAKERS_4, IDC_SPEAKERS_6};
 
+// The hidden Headphone button sits in the speaker buttons' group. Some dialog managers walk a group with a
+// hidden member forever when an automatic radio button is clicked, so it is given a group of its own.
+void SeparateHiddenHeadphoneButton(HWND page) {
+    HWND headphone = GetDlgItem(page, IDC_HEADPHONE);
+    if (headphone) SetWindowLongA(headphone, GWL_STYLE, GetWindowLongA(headphone, GWL_STYLE) | WS_GROUP);
+}
+
 void OnCommand(HWND page, int id) {
     for (int button : kSpeakerButtons)
         if (id == button) EnableApply(page);
@@ -60,6 +67,7 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
         auto* object = static_cast<GeneralPage*>(reinterpret_cast<ControlPage*>(lParam));
         AttachPage(page, object);
         PositionPage(page);
+        SeparateHiddenHeadphoneButton(page);
         object->ShowSettings(page);
         return TRUE;
     }
