@@ -493,6 +493,21 @@ TEST_F(EffectsPageOnCard, AppliedSettingsReachTheDriverAndTheRegistryAndLoadBack
     EXPECT_TRUE(log.Contains("dsound PropertyGet 7CA99CA0-12 size 8"));
 }
 
+TEST_F(EffectsPageOnCard, StoredPropertiesOfTheWrongSizeLeaveTheirFields) {
+    const BYTE four[4] = {5, 0, 0, 0};
+    const BYTE sixteen[16] = {1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0};
+    ASSERT_TRUE(SetRegistryValue(HKEY_LOCAL_MACHINE, kSimProperties, "7CA99CA0-12", REG_BINARY, four, sizeof four));
+    ASSERT_TRUE(SetRegistryValue(HKEY_LOCAL_MACHINE, kSimProperties, "7CA99CA1-5", REG_BINARY, sixteen,
+                                 sizeof sixteen));
+    ASSERT_TRUE(SetRegistryValue(HKEY_LOCAL_MACHINE, kSimProperties, "7CA99CA1-3", REG_BINARY, four, sizeof four));
+    ASSERT_TRUE(Open());
+    page.LoadSettings(sound, properties);
+    EXPECT_EQ(settings.environmentSet, 0);
+    EXPECT_EQ(settings.environmentIndex, -1);
+    EXPECT_EQ(settings.reverb, 0);
+    EXPECT_EQ(settings.stereoExpand, 5);
+}
+
 TEST_F(EffectsPageOnCard, ApplyWithoutASessionStillWritesTheRegistry) {
     settings.stereoExpand = 1;
     page.ApplySettings(nullptr, nullptr);
