@@ -80,10 +80,6 @@ void ShowSelectedPage(HWND dialog) {
     ControlPage* page = pages.pages[i];
     panel.currentPage = CreateDialogIndirectParamA(Module(), panel.templates[i], dialog, page->GetDialogProc(),
                                                    reinterpret_cast<LPARAM>(page));
-    // The page's controls take part in the dialog's keyboard navigation; without this the dialog manager
-    // loops forever looking for the next control once the focus is inside the page.
-    SetWindowLongA(panel.currentPage, GWL_EXSTYLE,
-                   GetWindowLongA(panel.currentPage, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
     ShowWindow(panel.currentPage, SW_SHOWNORMAL);
     SetFocus(tabs);
     EnableWindow(apply, applyWasEnabled);
