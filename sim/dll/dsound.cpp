@@ -52,27 +52,40 @@ void PropertyValueName(REFGUID set, ULONG id, char (&name)[48]) {
 }
 
 // The driver's property store, kept in the simulator's registry key so that it outlives the process.
-class PropertySet final : public IKsPropertySet {
+// What every object of the driver shares: a reference count, the count of live objects, and
+// QueryInterface for IUnknown and the object's own interface.
+template <class Interface>
+class CountedObject : public Interface {
 public:
-    explicit PropertySet(bool card) : card_(card) { InterlockedIncrement(&liveObjects); }
+    explicit CountedObject(const GUID& iid) : iid_(iid) { InterlockedIncrement(&liveObjects); }
+    virtual ~CountedObject() { InterlockedDecrement(&liveObjects); }
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        if (iid == kIidUnknown || iid == kIidKsPropertySet) {
+        if (iid == kIidUnknown || iid == iid_) {
             AddRef();
             *out = this;
             return S_OK;
         }
         *out = nullptr;
-        return E_NOINTERFACE;
+        return QueryOther(iid, out);
     }
     STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
     STDMETHODIMP_(ULONG) Release() override {
         LONG left = InterlockedDecrement(&refs_);
-        if (left == 0) {
-            InterlockedDecrement(&liveObjects);
-            delete this;
-        }
+        if (left == 0) delete this;
         return left;
     }
+
+protected:
+    virtual HRESULT QueryOther(REFIID, void**) { return E_NOINTERFACE; }
+
+private:
+    const GUID& iid_;
+    LONG refs_ = 1;
+};
+
+class PropertySet final : public CountedObject<IKsPropertySet> {
+public:
+    explicit PropertySet(bool card) : CountedObject(kIidKsPropertySet), card_(card) {}
     STDMETHODIMP Get(REFGUID set, ULONG id, LPVOID, ULONG, LPVOID data, ULONG size, ULONG* returned) override {
         char name[48];
         PropertyValueName(set, id, name);
@@ -110,36 +123,13 @@ public:
     }
 
 private:
-    LONG refs_ = 1;
     bool card_;
 };
 
-class Buffer final : public IDirectSoundBuffer {
+class Buffer final : public CountedObject<IDirectSoundBuffer> {
 public:
-    explicit Buffer(bool card) : card_(card) { InterlockedIncrement(&liveObjects); }
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        *out = nullptr;
-        if (iid == kIidUnknown || iid == kIidDirectSoundBuffer) {
-            AddRef();
-            *out = this;
-            return S_OK;
-        }
-        if (iid == kIidKsPropertySet && !zvsim::Setting("NoPropertySet", 0)) {
-            *out = static_cast<IKsPropertySet*>(new PropertySet(card_));
-            return S_OK;
-        }
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        LONG left = InterlockedDecrement(&refs_);
-        if (left == 0) {
-            InterlockedDecrement(&liveObjects);
-            zvsim::Log("dsound buffer released");
-            delete this;
-        }
-        return left;
-    }
+    explicit Buffer(bool card) : CountedObject(kIidDirectSoundBuffer), card_(card) {}
+    ~Buffer() override { zvsim::Log("dsound buffer released"); }
     STDMETHODIMP GetCaps(LPDSBCAPS) override { return DSERR_UNSUPPORTED; }
     STDMETHODIMP GetCurrentPosition(LPDWORD, LPDWORD) override { return DSERR_UNSUPPORTED; }
     STDMETHODIMP GetFormat(LPWAVEFORMATEX, DWORD, LPDWORD) override { return DSERR_UNSUPPORTED; }
@@ -159,33 +149,21 @@ public:
     STDMETHODIMP Unlock(LPVOID, DWORD, LPVOID, DWORD) override { return DSERR_UNSUPPORTED; }
     STDMETHODIMP Restore() override { return DS_OK; }
 
+protected:
+    HRESULT QueryOther(REFIID iid, void** out) override {
+        if (iid != kIidKsPropertySet || zvsim::Setting("NoPropertySet", 0)) return E_NOINTERFACE;
+        *out = static_cast<IKsPropertySet*>(new PropertySet(card_));
+        return S_OK;
+    }
+
 private:
-    LONG refs_ = 1;
     bool card_;
 };
 
-class DirectSound final : public IDirectSound {
+class DirectSound final : public CountedObject<IDirectSound> {
 public:
-    explicit DirectSound(DWORD device) : device_(device) { InterlockedIncrement(&liveObjects); }
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        if (iid == kIidUnknown || iid == kIidDirectSound) {
-            AddRef();
-            *out = this;
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        LONG left = InterlockedDecrement(&refs_);
-        if (left == 0) {
-            InterlockedDecrement(&liveObjects);
-            zvsim::Log("dsound DirectSound %lu released", device_);
-            delete this;
-        }
-        return left;
-    }
+    explicit DirectSound(DWORD device) : CountedObject(kIidDirectSound), device_(device) {}
+    ~DirectSound() override { zvsim::Log("dsound DirectSound %lu released", device_); }
     STDMETHODIMP CreateSoundBuffer(LPCDSBUFFERDESC desc, LPLPDIRECTSOUNDBUFFER out, IUnknown*) override {
         *out = nullptr;
         if (!desc || (desc->dwSize != sizeof(DSBUFFERDESC1) && desc->dwSize != sizeof(DSBUFFERDESC)))
@@ -218,7 +196,6 @@ public:
     STDMETHODIMP Initialize(LPCGUID) override { return DSERR_ALREADYINITIALIZED; }
 
 private:
-    LONG refs_ = 1;
     DWORD device_;
 };
 

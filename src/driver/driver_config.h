@@ -11,6 +11,8 @@
 namespace zv {
 
 constexpr const char kSoundCfgFile[] = "SOUNDCFG.INI";
+// The 3D audio driver's class key: the speaker configuration and the Effects settings are kept there.
+constexpr const char kQ3DClassKey[] = "System\\CurrentControlSet\\Services\\Class\\Q3D";
 
 // Sections and keys of SOUNDCFG.INI, with the buffer sizes their readers use (characters incl. terminator).
 constexpr const char kCfgWin95[] = "WIN95";

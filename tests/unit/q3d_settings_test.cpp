@@ -85,7 +85,7 @@ protected:
         return s;
     }
     Bytes Class(const char* name) {
-        const FakeRegistry::Value* v = registry.Find(kHklm, q3d::kClassKey, name);
+        const FakeRegistry::Value* v = registry.Find(kHklm, kQ3DClassKey, name);
         return v ? v->data : Bytes{};
     }
     Bytes User(const char* name) {
@@ -227,9 +227,9 @@ TEST_F(Q3DStoreTest, LoadTakesOnlyTheBytesOfTheValueFromALongerProperty) {
 TEST_F(Q3DStoreTest, LoadNeverReadsTheClassKeyCopies) {
     ASSERT_NE(properties, nullptr);
     OfferAll();
-    registry.SetBinary(kHklm, q3d::kClassKey, "QSound", Le32(1u));
-    registry.SetBinary(kHklm, q3d::kClassKey, "Ranging", Le32(0u));
-    registry.SetBinary(kHklm, q3d::kClassKey, "MaxPan", Le32(5u));
+    registry.SetBinary(kHklm, kQ3DClassKey, "QSound", Le32(1u));
+    registry.SetBinary(kHklm, kQ3DClassKey, "Ranging", Le32(0u));
+    registry.SetBinary(kHklm, kQ3DClassKey, "MaxPan", Le32(5u));
     LoadQ3DSettings(settings, *properties, registry);
     EXPECT_EQ(settings.qsoundEnabled, 0);
     EXPECT_EQ(settings.reverb, 1);
@@ -391,9 +391,9 @@ TEST_F(Q3DStoreTest, ApplyWritesEveryRegistryCopyAsFourLittleEndianBinaryBytes) 
     EXPECT_EQ(User(q3d::kSplashTime), Le32(0u));
     for (const char* name : {"QSound", "Elevation", "Ranging", "RateConversion", "Q1BassBoost", "StereoExpand",
                              "Spread", "Center", "MaxPan"})
-        EXPECT_EQ(registry.Find(kHklm, q3d::kClassKey, name)->type, kRegBinary) << name;
+        EXPECT_EQ(registry.Find(kHklm, kQ3DClassKey, name)->type, kRegBinary) << name;
     // Neither the environment nor property 2 has a registry copy.
-    EXPECT_EQ(registry.Find(kHklm, q3d::kClassKey, "Environment"), nullptr);
+    EXPECT_EQ(registry.Find(kHklm, kQ3DClassKey, "Environment"), nullptr);
 }
 
 TEST_F(Q3DStoreTest, ApplyWithMaxPanDisabledWritesZeroWhateverTheValue) {
@@ -434,7 +434,7 @@ TEST_F(Q3DStoreTest, ApplyGoesOnWhenTheDriverRefusesEverySet) {
 
 TEST_F(Q3DStoreTest, AClassKeyThatCannotBeCreatedSkipsOnlyItsOwnValues) {
     ASSERT_NE(properties, nullptr);
-    registry.DenyOpen(kHklm, q3d::kClassKey);
+    registry.DenyOpen(kHklm, kQ3DClassKey);
     settings.splashEnabled = 1;
     EXPECT_NE(ApplyQ3DSettings(settings, properties, registry), kRegOk);
     EXPECT_EQ(User(q3d::kSplashTime), Le32(2000u));
@@ -453,7 +453,7 @@ TEST_F(Q3DStoreTest, AUserKeyThatCannotBeCreatedSkipsOnlyTheSplashTime) {
 
 TEST_F(Q3DStoreTest, ApplyKeepsOtherValuesOfTheQ3DKeys) {
     ASSERT_NE(properties, nullptr);
-    registry.SetBinary(kHklm, q3d::kClassKey, "SpeakerConfig", Le32(3u));
+    registry.SetBinary(kHklm, kQ3DClassKey, "SpeakerConfig", Le32(3u));
     registry.SetBinary(kHkcu, q3d::kUserKey, "Other", {9});
     ApplyQ3DSettings(settings, properties, registry);
     EXPECT_EQ(Class("SpeakerConfig"), Le32(3u));

@@ -104,7 +104,7 @@ long ApplyQ3DSettings(const Q3DSettings& settings, SoundPropertySet* properties,
 
     long rc = kRegOk;
     RegKey key = kRegNone;
-    rc = registry.CreateKey(kHkeyLocalMachine, q3d::kClassKey, &key);
+    rc = registry.CreateKey(kHkeyLocalMachine, kQ3DClassKey, &key);
     if (rc == kRegOk) {
         WriteValue(registry, key, "QSound", settings.qsoundEnabled);
         WriteValue(registry, key, "Elevation", settings.elevation);
@@ -131,7 +131,7 @@ long ApplyQ3DSettings(const Q3DSettings& settings, SoundPropertySet* properties,
         SetProperty(properties, kZv930PropertySet3D, kQ3DPropMaxPan, maxPan);
     }
 
-    rc = registry.CreateKey(kHkeyLocalMachine, q3d::kClassKey, &key);
+    rc = registry.CreateKey(kHkeyLocalMachine, kQ3DClassKey, &key);
     if (rc == kRegOk) {
         WriteValue(registry, key, "StereoExpand", settings.stereoExpand);
         WriteValue(registry, key, "Spread", settings.spread);

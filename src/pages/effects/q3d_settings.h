@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "driver/driver_config.h"
 #include "platform/registry.h"
 #include "platform/sound.h"
 
@@ -44,7 +45,6 @@ constexpr uint32_t kZv930PropBassBoost = 5;
 constexpr uint32_t kZv930PropEnvironment = 12;
 
 namespace q3d {
-constexpr const char kClassKey[] = "System\\CurrentControlSet\\Services\\Class\\Q3D";
 constexpr const char kUserKey[] = "Software\\QSound\\Q3D";
 constexpr const char kSplashTime[] = "splash time";
 constexpr uint32_t kSplashTimeOn = 2000;

@@ -1,15 +1,11 @@
 #include "pages/general/speaker_option.h"
 
+#include "driver/helper_library.h"
 #include "res/resource.h"
 
 namespace zv {
 
 namespace {
-
-constexpr const char kHelperLibrary[] = "ZVDLL32.DLL";
-constexpr const char kDll32CallName[] = "DLL32Call";
-constexpr int32_t kSpeakersChangedCommand = 108;
-using Dll32Call = int32_t(ZV_STDCALL*)(int32_t);
 
 uint8_t LowByte(int32_t value) { return static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFFu); }
 
@@ -145,9 +141,9 @@ void SpeakerOption::ApplySettings(WindowHandle owner) {
         driver_.AccessSpeakerSettings(kWriteSpeakers, &value, description);
     }
 
-    LibraryHandle library = libraries_.Load(kHelperLibrary);
+    LibraryHandle library = libraries_.Load(kHelperLibraryName);
     if (!library) return;
-    if (auto call = reinterpret_cast<Dll32Call>(libraries_.Find(library, kDll32CallName))) {
+    if (auto call = reinterpret_cast<Dll32CallFn>(libraries_.Find(library, kDll32CallExport))) {
         switch (t) {
             case kSpeakersHeadphone:
                 ApplySpeakerConfig(1, owner, registry_, sound_, debug_);
@@ -165,7 +161,7 @@ void SpeakerOption::ApplySettings(WindowHandle owner) {
             default:
                 break;
         }
-        call(kSpeakersChangedCommand);
+        call(kCmdSpeakersChanged);
     }
     libraries_.Free(library);
 }

@@ -21,7 +21,6 @@ constexpr int32_t kSpeakersFour = 4;
 constexpr int32_t kSpeakersNoneOfItsOwn = 5;
 constexpr int32_t kSpeakersSix = 6;
 
-constexpr const char kQ3DClassKey[] = "System\\CurrentControlSet\\Services\\Class\\Q3D";
 constexpr const char kSpeakerConfigValue[] = "SpeakerConfig";
 
 // The debugger output (OutputDebugStringA), where DirectSound failures of the option are reported.
