@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
+#include "driver/helper_library.h"
 #include "fakes/fake_library.h"
 #include "fakes/fake_registry.h"
 
@@ -155,6 +156,31 @@ TEST(StartupWaitTest, CountsTicks) {
     EXPECT_FALSE(wait.Tick(-5));
     EXPECT_TRUE(wait.Tick(0));
     EXPECT_EQ(2, wait.Ticks());
+}
+
+}  // namespace
+}  // namespace zv
+
+namespace zv {
+namespace {
+
+// The wait's question to the driver: no library or no export answers 0, which ends the wait at once.
+TEST(DriverBusyQuestion, MissingLibraryOrExportAnswersReady) {
+    test::FakeLibraryLoader loader;
+    bool found = true;
+    EXPECT_EQ(0, CallDll32(loader, nullptr, kCmdDriverBusy, &found));
+    EXPECT_FALSE(found);
+
+    loader.AddHelperLibrary(1);
+    loader.SetDll32Answer(kCmdDriverBusy, 1);
+    LibraryHandle library = loader.Load(kHelperLibraryName);
+    EXPECT_EQ(1, CallDll32(loader, library, kCmdDriverBusy, &found));
+    EXPECT_TRUE(found);
+    loader.RemoveExport(kHelperLibraryName, kDll32CallExport);
+    EXPECT_EQ(0, CallDll32(loader, library, kCmdDriverBusy, &found));
+    EXPECT_FALSE(found);
+    loader.Free(library);
+    EXPECT_EQ(std::vector<int32_t>{kCmdDriverBusy}, loader.Dll32Calls());
 }
 
 }  // namespace
