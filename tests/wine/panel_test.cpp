@@ -147,6 +147,24 @@ TEST_F(Panel, ThreeTabsWhenTheDriverHasNoEffectsAndTheEffectsPageNeverRuns) {
     EXPECT_FALSE(log.Contains("dsound PropertySet"));
 }
 
+TEST_F(Panel, TabKeyOnTheTabStripMovesTheFocusIntoThePage) {
+    ASSERT_NE(nullptr, Open());
+    HWND tabs = GetDlgItem(panel, kTabs);
+    DWORD thread = GetWindowThreadProcessId(panel, nullptr);
+    auto focus = [&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(thread, &info);
+        return info.hwndFocus;
+    };
+    SelectNextTab();  // a page switch leaves the focus on the tab strip
+    EXPECT_EQ(tabs, focus());
+    SendMessageA(tabs, WM_KEYDOWN, VK_TAB, 0);
+    Settle();
+    HWND focused = focus();
+    EXPECT_TRUE(focused == Page() || IsChild(Page(), focused));
+}
+
 TEST_F(Panel, OffersOnlyWhatTheDriverSupports) {
     SetConfigByte("MaxSpeakers", 2);
     SetConfigByte("StereoX2", 0);
