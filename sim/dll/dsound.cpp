@@ -103,7 +103,7 @@ public:
         zvsim::Log("dsound PropertyGet %s size %lu", name, size);
         return card_ ? S_OK : E_NOTIMPL;
     }
-    STDMETHODIMP Set(REFGUID set, ULONG id, LPVOID, ULONG, LPVOID data, ULONG size) override {
+    STDMETHODIMP Set(REFGUID set, ULONG id, LPVOID, ULONG instanceSize, LPVOID data, ULONG size) override {
         if (!card_) return E_NOTIMPL;
         char name[48];
         PropertyValueName(set, id, name);
@@ -112,7 +112,7 @@ public:
             RegSetValueExA(key, name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
             RegCloseKey(key);
         }
-        zvsim::Log("dsound PropertySet %s size %lu", name, size);
+        zvsim::Log("dsound PropertySet %s size %lu instance %lu", name, size, instanceSize);
         return S_OK;
     }
     STDMETHODIMP QuerySupport(REFGUID set, ULONG id, ULONG* support) override {

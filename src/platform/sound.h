@@ -33,7 +33,9 @@ public:
     virtual uint32_t Release() = 0;
     virtual HResult QuerySupport(const Guid& set, uint32_t id, uint32_t* support) = 0;
     virtual HResult Get(const Guid& set, uint32_t id, void* data, uint32_t size, uint32_t* returned) = 0;
-    virtual HResult Set(const Guid& set, uint32_t id, const void* data, uint32_t size) = 0;
+    // instance is the property's instance data, or null with instanceSize 0.
+    virtual HResult Set(const Guid& set, uint32_t id, const void* instance, uint32_t instanceSize, const void* data,
+                        uint32_t size) = 0;
 
 protected:
     ~SoundPropertySet() = default;

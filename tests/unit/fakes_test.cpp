@@ -74,7 +74,7 @@ TEST(FakeSoundTest, CountsEveryObjectUntilReleased) {
     EXPECT_EQ(properties->Get(kSet, 8, &value, sizeof value, &returned), kOk);
     EXPECT_EQ(value, 7);
     value = 9;
-    EXPECT_EQ(properties->Set(kSet, 8, &value, sizeof value), kOk);
+    EXPECT_EQ(properties->Set(kSet, 8, nullptr, 0, &value, sizeof value), kOk);
     EXPECT_EQ(sound.FindDevice(&kCard)->FindProperty(kSet, 8)->data, (std::vector<uint8_t>{9, 0, 0, 0}));
 
     properties->Release();

@@ -362,6 +362,13 @@ TEST_F(Q3DStoreTest, ApplySetsThePropertiesInOrderWithTheirSizes) {
         EXPECT_TRUE(calls[i].set == expected[i].set) << "call " << i;
         EXPECT_EQ(calls[i].id, expected[i].id) << "call " << i;
         EXPECT_EQ(calls[i].data, expected[i].data) << "call " << i;
+        // The 3D set takes a 36-byte instance block whose first word is 1; the driver's own set takes none.
+        Bytes instance;
+        if (expected[i].set == k3D) {
+            instance.assign(36, 0);
+            instance[0] = 1;
+        }
+        EXPECT_EQ(calls[i].instance, instance) << "call " << i;
     }
 }
 

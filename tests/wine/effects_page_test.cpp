@@ -469,8 +469,8 @@ TEST_F(EffectsPageOnCard, AppliedSettingsReachTheDriverAndTheRegistryAndLoadBack
     settings.maxPan = 640;
     ASSERT_TRUE(Open());
     page.ApplySettings(sound, properties);
-    EXPECT_TRUE(log.Contains("dsound PropertySet 7CA99CA0-12 size 8"));
-    EXPECT_TRUE(log.Contains("dsound PropertySet 7CA99CA1-9 size 4"));
+    EXPECT_TRUE(log.Contains("dsound PropertySet 7CA99CA0-12 size 8 instance 0"));
+    EXPECT_TRUE(log.Contains("dsound PropertySet 7CA99CA1-9 size 4 instance 36"));
     EXPECT_EQ(RegistryBytes(HKEY_LOCAL_MACHINE, kQ3DClass, "Spread"), (std::vector<BYTE>{0, 0, 0, 0x3F}));
     EXPECT_EQ(RegistryBytes(HKEY_LOCAL_MACHINE, kQ3DClass, "Ranging"), (std::vector<BYTE>{1, 0, 0, 0}));
     EXPECT_EQ(RegistryBytes(HKEY_LOCAL_MACHINE, kQ3DClass, "MaxPan"), (std::vector<BYTE>{0x80, 2, 0, 0}));

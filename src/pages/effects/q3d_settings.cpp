@@ -18,9 +18,14 @@ void GetProperty(SoundPropertySet& properties, const Guid& set, uint32_t id, T* 
     if (!Failed(hr) && returned == sizeof value) *field = value;
 }
 
+// The driver's 3D set takes each value with an instance block whose first word is 1; its own set takes
+// none.
 template <typename T>
 void SetProperty(SoundPropertySet* properties, const Guid& set, uint32_t id, const T& value) {
-    properties->Set(set, id, &value, sizeof value);
+    uint32_t instance[9] = {1};
+    static_assert(sizeof instance == 36, "the 3D instance block is 36 bytes");
+    if (set == kZv930PropertySet3D) properties->Set(set, id, instance, sizeof instance, &value, sizeof value);
+    else properties->Set(set, id, nullptr, 0, &value, sizeof value);
 }
 
 // The driver takes the environment pair as one value, set first.

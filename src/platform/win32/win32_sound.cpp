@@ -33,8 +33,9 @@ public:
         if (returned) *returned = got;
         return hr;
     }
-    HResult Set(const Guid& set, uint32_t id, const void* data, uint32_t size) override {
-        return com_->Set(ToGuid(set), id, nullptr, 0, const_cast<void*>(data), size);
+    HResult Set(const Guid& set, uint32_t id, const void* instance, uint32_t instanceSize, const void* data,
+                uint32_t size) override {
+        return com_->Set(ToGuid(set), id, const_cast<void*>(instance), instanceSize, const_cast<void*>(data), size);
     }
 
 private:

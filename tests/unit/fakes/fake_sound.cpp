@@ -42,11 +42,15 @@ public:
         return kOk;
     }
 
-    HResult Set(const Guid& set, uint32_t id, const void* data, uint32_t size) override {
+    HResult Set(const Guid& set, uint32_t id, const void* instance, uint32_t instanceSize, const void* data,
+                uint32_t size) override {
         const auto* bytes = static_cast<const uint8_t*>(data);
         std::vector<uint8_t> copy;
         if (bytes) copy.assign(bytes, bytes + size);
-        system_.setCalls_.push_back(FakeSoundSystem::SetCall{set, id, copy});
+        const auto* instanceBytes = static_cast<const uint8_t*>(instance);
+        std::vector<uint8_t> instanceCopy;
+        if (instanceBytes) instanceCopy.assign(instanceBytes, instanceBytes + instanceSize);
+        system_.setCalls_.push_back(FakeSoundSystem::SetCall{set, id, copy, std::move(instanceCopy)});
         if (Failed(device_.set)) return device_.set;
         FakeSoundSystem::Property* property = device_.FindProperty(set, id);
         if (!property) return kNotImplemented;

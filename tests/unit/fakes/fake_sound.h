@@ -48,6 +48,7 @@ public:
         Guid set;
         uint32_t id;
         std::vector<uint8_t> data;
+        std::vector<uint8_t> instance;  // the instance data passed, empty for none
     };
 
     FakeSoundSystem() = default;
