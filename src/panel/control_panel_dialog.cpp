@@ -127,14 +127,15 @@ void OnOkOrApply(HWND dialog, bool ok) {
     PageList& pages = Pages();
     int i = TabCtrl_GetCurSel(GetDlgItem(dialog, IDC_TABS));
     HWND current = Panel().currentPage;
-    if (i >= 0 && i < pages.count) pages.pages[i]->ReadControls(current);
+    // Without a page window there are no controls to read, and reading none would reset the page's values.
+    if (current && i >= 0 && i < pages.count) pages.pages[i]->ReadControls(current);
     RunPass(dialog, Pass::kApply);
     if (ok) {
         ClosePanel(dialog, TRUE);
         return;
     }
     RunPass(dialog, Pass::kLoad);
-    if (i >= 0 && i < pages.count) pages.pages[i]->ShowSettings(current);
+    if (current && i >= 0 && i < pages.count) pages.pages[i]->ShowSettings(current);
     EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
 }
 
