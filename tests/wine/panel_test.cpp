@@ -218,6 +218,17 @@ TEST_F(Panel, CancelWritesNothing) {
     EXPECT_FALSE(log.Contains("SetSpeakerConfig"));
 }
 
+TEST_F(Panel, ExitWhileTheDialogIsOpenEndsTheProgramAndAppliesNothing) {
+    ASSERT_NE(nullptr, Open());
+    Click(Page(), kSix);
+    PostMessageA(FindTrayWindow(), WM_COMMAND, 40002, 0);
+    EXPECT_EQ(0u, program.WaitExit(10000));
+    EXPECT_EQ(std::vector<BYTE>{2}, ConfigValue("Speakers"));
+    EXPECT_FALSE(log.Contains("DLL32Call 108"));
+    EXPECT_TRUE(log.Contains("QA3DLoad RemoveA3DHook"));
+    EXPECT_TRUE(log.Contains("dsound live 0"));
+}
+
 TEST_F(Panel, ApplyWritesDisablesApplyAndShowsTheValueReadBack) {
     ASSERT_NE(nullptr, Open());
     Click(Page(), kSix);
