@@ -3,6 +3,8 @@
 #include <mmsystem.h>
 #include <dsound.h>
 
+#include <new>
+
 #include "platform/win32/win32_sound.h"
 
 namespace zv {
@@ -12,6 +14,16 @@ namespace {
 const GUID kIidKsPropertySet = {0x31EFAC30, 0x515C, 0x11D0, {0xA9, 0xAA, 0x00, 0xAA, 0x00, 0x61, 0xBE, 0x93}};
 
 const GUID& ToGuid(const Guid& g) { return reinterpret_cast<const GUID&>(g); }
+
+// Hands out a COM object in its wrapper. Without memory for the wrapper the object is released again
+// and the call fails, as the system's own calls do.
+template <class Wrapper, class Com, class Out>
+HResult Wrap(Com* com, HRESULT hr, Out** out) {
+    *out = new (std::nothrow) Wrapper(com);
+    if (*out) return hr;
+    com->Release();
+    return E_OUTOFMEMORY;
+}
 
 class PropertySetWrapper final : public SoundPropertySet {
 public:
@@ -55,8 +67,7 @@ public:
         void* com = nullptr;
         HRESULT hr = com_->QueryInterface(kIidKsPropertySet, &com);
         if (FAILED(hr)) return hr;
-        *out = new PropertySetWrapper(static_cast<IKsPropertySet*>(com));
-        return hr;
+        return Wrap<PropertySetWrapper>(static_cast<IKsPropertySet*>(com), hr, out);
     }
 
 private:
@@ -92,8 +103,7 @@ public:
         IDirectSoundBuffer* buffer = nullptr;
         HRESULT hr = com_->CreateSoundBuffer(reinterpret_cast<const DSBUFFERDESC*>(&dx5), &buffer, nullptr);
         if (FAILED(hr)) return hr;
-        *out = new BufferWrapper(buffer);
-        return hr;
+        return Wrap<BufferWrapper>(buffer, hr, out);
     }
     HResult SetSpeakerConfig(uint32_t config) override { return com_->SetSpeakerConfig(config); }
 
@@ -125,8 +135,7 @@ HResult Win32SoundSystem::Create(const Guid* device, SoundObject** out) {
     IDirectSound* ds = nullptr;
     HRESULT hr = DirectSoundCreate(reinterpret_cast<const GUID*>(device), &ds, nullptr);
     if (FAILED(hr)) return hr;
-    *out = new DirectSoundWrapper(ds);
-    return hr;
+    return Wrap<DirectSoundWrapper>(ds, hr, out);
 }
 
 }  // namespace zv
