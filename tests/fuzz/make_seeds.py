@@ -1,0 +1,144 @@
+#!/usr/bin/env python3
+"""Writes the seed corpus of every fuzz target to tests/fuzz/corpus/<target>/: a few inputs, in each
+target's script format, that describe the common cases (the card as installed, the usual values) so
+the fuzzers start from the interesting paths. Run it again after changing a target's input format."""
+import os
+import shutil
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def u8(x):
+    return bytes([x & 0xFF])
+
+
+def u16(x):
+    return struct.pack('<H', x & 0xFFFF)
+
+
+def u32(x):
+    return struct.pack('<I', x & 0xFFFFFFFF)
+
+
+def text(s):
+    b = s.encode('latin-1') if isinstance(s, str) else bytes(s)
+    return u16(len(b)) + b
+
+
+def write(target, seeds):
+    folder = os.path.join(HERE, 'corpus', target)
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    for name, data in seeds.items():
+        with open(os.path.join(folder, name), 'wb') as f:
+            f.write(data)
+
+
+# ---- a3d_preload: mode, type choice, value bytes
+
+REG_SZ, REG_BINARY, REG_DWORD = 1, 3, 4
+
+
+def a3d_preload():
+    return {
+        'dword': u8(0) + u8(REG_DWORD) + u32(0x13790000),
+        'text': u8(0) + u8(REG_SZ) + b'  0x5a0000 rest\0',
+        'text-unterminated': u8(0) + u8(REG_SZ) + b'1' * 32,
+        'binary-long': u8(0) + u8(REG_BINARY) + bytes(range(40)),
+        'no-key': u8(1),
+        'denied': u8(4) + u8(REG_DWORD) + u32(0x00600000),
+    }
+
+
+# ---- driver_lookup: flags, INI text, registry script, queries
+
+SOUNDCFG = ('[WIN95]\r\nHardwareID=VEN_1A2B&DEV_0930\r\nTamarindID=VEN_1A2B&DEV_0931\r\n'
+            '[DESCRIPTION]\r\nDRIVERDESC=Zolvane ZV930 PCI Audio\r\nDRIVERVERSION=4.05.1998\r\n'
+            'LOADER=ZVAUDIO.CPL\r\n')
+
+# Script operations (op % 9) and how World reads their arguments.
+OP_DEVICE, OP_INSTANCE, OP_DRIVER, OP_CLASS, OP_CLASS_VALUE, OP_CONFIG, OP_CHIP, OP_DENY, OP_PCI = 9, 1, 2, 3, 4, 5, 6, 7, 8
+
+
+def pool(i, before=None, after=None):
+    """A text from the pool: 0 HardwareID, 1 TamarindID, 2 DRIVERDESC, then every key name and "Driver"
+    text made since, in order."""
+    around = (1 if before is not None else 0) | (2 if after is not None else 0)
+    out = u8(i) + u8(around)
+    if before is not None:
+        out += text(before)
+    if after is not None:
+        out += text(after)
+    return out
+
+
+def fresh(s):
+    return u8(0xFF) + text(s)
+
+
+def value_name(i):
+    return u8(i)
+
+
+def data_text(pick, terminated=True):
+    return u8(1 if terminated else 2) + pick
+
+
+def data_raw(b):
+    return u8(0) + text(b)
+
+
+def card_registry(driver='MEDIA\\0002', device=pool(0)):
+    s = b''
+    s += u8(OP_DEVICE) + device                                        # pool 3: Enum\PCI\<HardwareID>
+    s += u8(OP_INSTANCE) + u8(0) + fresh('BUS_00&DEV_05&FUNC_00')      # pool 4
+    s += u8(OP_DRIVER) + u8(0) + value_name(0) + u8(REG_SZ) + data_text(fresh(driver))  # pool 5
+    s += u8(OP_CLASS) + pool(5)                                        # pool 6
+    s += u8(OP_CLASS_VALUE) + u8(0) + value_name(0) + u8(REG_SZ) + data_text(pool(2))
+    s += u8(OP_CONFIG) + u8(0) + value_name(0) + u8(REG_BINARY) + data_raw(b'\x04')
+    s += u8(OP_CONFIG) + u8(0) + value_name(1) + u8(REG_BINARY) + data_raw(b'\x06')
+    s += u8(OP_CONFIG) + u8(0) + value_name(2) + u8(REG_BINARY) + data_raw(b'\x01')
+    s += u8(OP_CONFIG) + u8(0) + value_name(3) + u8(REG_BINARY) + data_raw(b'\xa7\x00')
+    s += u8(OP_PCI) + u16(0x1A2B) + u16(0x0930) + u8(0) + u8(5)
+    return s
+
+
+def queries(*ops):
+    return b''.join(ops)
+
+
+Q_FIND = u8(0)
+Q_PATTERN = u8(1) + pool(0)
+
+
+def q_speakers(op, own_description=True, value=3):
+    return u8(3) + u8(op + 1) + u8(1 if own_description else 0) + (b'' if own_description else pool(2)) + u8(value)
+
+
+Q_MANUFACTURER = u8(4) + u8(1)
+Q_INI = u8(5) + pool(2) + pool(2) + u8(60)
+
+
+def driver_lookup():
+    base = u8(4) + text(SOUNDCFG)
+    all_queries = queries(Q_FIND, Q_PATTERN, q_speakers(0), q_speakers(1), q_speakers(3), q_speakers(2),
+                          Q_MANUFACTURER, Q_INI)
+    chip = u8(OP_CHIP) + value_name(0) + u8(REG_BINARY) + data_raw(b'\x01')
+    tamarind = (u8(OP_DEVICE) + pool(1) + u8(OP_INSTANCE) + u8(1) + fresh('BUS_00&DEV_07&FUNC_00') +
+                u8(OP_DRIVER) + u8(1) + value_name(0) + u8(REG_SZ) + data_text(fresh('MEDIA\\0003')) +
+                u8(OP_CLASS) + pool(9) + u8(OP_CLASS_VALUE) + u8(1) + value_name(0) + u8(REG_SZ) +
+                data_text(pool(2)) + u8(OP_CONFIG) + u8(1) + value_name(0) + u8(REG_DWORD) +
+                data_raw(b'\x04\0\0\0'))
+    return {
+        'card': base + card_registry() + u8(0) + all_queries,
+        'tamarind': base + card_registry() + tamarind + chip + u8(0) + all_queries,
+        'no-ini': u8(4 | 1) + text('') + card_registry(device=fresh('VEN_1A2B&DEV_0930')) + u8(0) + all_queries,
+        'long-driver': base + card_registry('MEDIA\\' + 'x' * 200) + u8(0) + all_queries,
+        'pci-fails': u8(4 | 2) + text(SOUNDCFG) + card_registry() + u8(0) + all_queries,
+    }
+
+
+if __name__ == '__main__':
+    write('a3d_preload', a3d_preload())
+    write('driver_lookup', driver_lookup())
