@@ -114,7 +114,10 @@ bool FindSourceItem(Mixer& mixer, MixerHandle handle, const MixerLineRecord& sou
     mux->channels = IsUniform(*found) ? 1 : destination.line.cChannels;
     mux->items = (found->fdwControl & kMixerControlMultiple) != 0 ? found->cMultipleItems : 1;
 
-    Buffer<MixerListText> list = Allocate<MixerListText>(uint64_t{mux->channels} * mux->items);
+    // The request asks for one channel's items; a driver that lists them per channel fills one set per
+    // channel, and a destination reported without channels still gets its one set.
+    Buffer<MixerListText> list =
+        Allocate<MixerListText>(uint64_t{std::max<uint32_t>(mux->channels, 1)} * mux->items);
     if (!list) return false;
     MixerControlDetails details{};
     details.cbStruct = sizeof(MixerControlDetails);

@@ -457,6 +457,19 @@ TEST_F(RecordSelectTest, FailingListOrValueReadsFail) {
     EXPECT_TRUE(mixer.Writes().empty());
 }
 
+// A driver may report a recording destination without channels; its per-channel multiplexer still lists
+// every item once for the one channel asked for.
+TEST_F(RecordSelectTest, PerChannelMultiplexerOnADestinationWithoutChannelsListsEveryItem) {
+    mixer.RemoveControl(device, Mux());
+    mixer.AddControl(device, sim::kWaveInLine, kMixerControlMux, kMixerControlMultiple, "Src",
+                     {"Line In", "Mix", "Mic", "CD"});
+    ASSERT_TRUE(mixer.SetChannels(device, sim::kWaveInLine, 0));
+    mixer.ChangeValues(device, Mux(), {0, 0, 0, 1});
+    MixerLineRecord cd = Line(kMixerSrcCompactDisc, kMixerDstWaveIn);
+    ASSERT_TRUE(GetRecordSelect(mixer, handle, cd));
+    EXPECT_EQ(cd.switchValue, 1u);
+}
+
 TEST_F(RecordSelectTest, RefusedWriteStillReportsSuccess) {
     MixerLineRecord cd = Line(kMixerSrcCompactDisc, kMixerDstWaveIn);
     cd.switchValue = 1;
