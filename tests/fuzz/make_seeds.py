@@ -142,3 +142,85 @@ def driver_lookup():
 if __name__ == '__main__':
     write('a3d_preload', a3d_preload())
     write('driver_lookup', driver_lookup())
+
+
+# ---- mixer: a mixer model, failures, the device choice and a script of page actions
+
+NAMES = ["Master Volume", "Wave", "FM Synth", "CD Audio", "Microphone", "Line In", "Stereo Mix", "Mix", "Mic",
+         "CD", "Recording Control", ""]
+COMPONENTS = {'speakers': 0, 'wavein': 1, 'mic': 2, 'synth': 3, 'cd': 4, 'waveout': 5, 'analog': 6}
+LINE_IDS = [0x00000000, 0x00010000, 0x00020000, 0x00030000, 0x00040000, 0x00050000, 0x00060000,
+            0x00000001, 0x00010001, 0x00020001, 0x00030001, 0x00040001]
+VOLUME, MUTE, MUX = 0, 1, 2
+UNIFORM, MULTIPLE = 1, 2
+
+
+def name(n):
+    return u8(NAMES.index(n))
+
+
+def control(kind, flags=0, items=(), value=0x8000):
+    out = u8(kind) + u8(flags) + u8(len(items)) + b''.join(name(i) for i in items)
+    return out + name('') + u32(value) + u32(value)
+
+
+def line(line_id, component, channels, line_name, controls=(), sources=None):
+    out = u8(LINE_IDS.index(line_id)) + u8(COMPONENTS[component]) + u8(channels) + name(line_name)
+    out += u8(len(controls)) + b''.join(controls) + u8(0)
+    if sources is not None:
+        out += u8(len(sources)) + b''.join(sources)
+    return out
+
+
+def card(channels_of_wavein=2, mux_flags=UNIFORM | MULTIPLE):
+    vm = (control(VOLUME), control(MUTE, UNIFORM))
+    speakers = line(0x00000000, 'speakers', 2, 'Master Volume', vm, [
+        line(0x00010000, 'analog', 2, 'Line In', vm),
+        line(0x00020000, 'waveout', 2, 'Wave', vm),
+        line(0x00030000, 'synth', 2, 'FM Synth', vm),
+        line(0x00040000, 'cd', 2, 'CD Audio', vm),
+        line(0x00050000, 'mic', 1, 'Microphone', vm),
+        line(0x00060000, 'analog', 2, 'Line In', vm),
+    ])
+    wavein = line(0x00000001, 'wavein', channels_of_wavein, 'Recording Control',
+                  (control(VOLUME), control(MUX, mux_flags, ['Line In', 'Mix', 'Mic', 'CD'], 0)), [
+        line(0x00010001, 'analog', 2, 'Line In', (control(VOLUME),)),
+        line(0x00020001, 'analog', 2, 'Stereo Mix', (control(VOLUME),)),
+        line(0x00030001, 'mic', 1, 'Microphone', (control(VOLUME),)),
+        line(0x00040001, 'cd', 2, 'CD Audio', (control(VOLUME),)),
+    ])
+    device = u16(0x00A7) + name('') + u8(2) + speakers + wavein + u8(0)
+    return u8(1) + device
+
+
+RECORD = 0x80
+A_INIT, A_REFRESH, A_VOLUME, A_BALANCE, A_CHECK, A_CLOSE, A_CHANGE, A_FAIL, A_MODEL = range(9)
+
+
+def page_script(page):
+    s = u8(page | A_INIT) + u8(page | A_REFRESH)
+    for column in range(6 if page == 0 else 4):
+        s += u8(page | A_VOLUME) + u8(column) + u8(column * 3)
+        s += u8(page | A_BALANCE) + u8(column) + u8(column * 7)
+        s += u8(page | A_CHECK) + u8(column) + u8(1)
+        s += u8(page | A_REFRESH)
+    return s
+
+
+def mixer():
+    choose = u8(0) + u8(0) + u16(0x00A7)  # no failures; the device by the driver's manufacturer id
+    both = page_script(0) + page_script(RECORD)
+    return {
+        'card-pages': card() + choose + both + u8(A_CLOSE) + u8(RECORD | A_CLOSE),
+        'card-per-channel-mux': card(2, MULTIPLE) + choose + page_script(RECORD),
+        'card-changing': (card() + choose + u8(A_INIT) + u8(A_CHANGE) + u8(0) + u8(0) + u8(4) +
+                          u8(A_REFRESH) + u8(A_VOLUME) + u8(1) + u8(5) + u8(A_INIT) + u8(A_REFRESH)),
+        'card-failing': (card() + u8(2) + u8(6) + u8(3) + u8(0) + u8(0) + u8(7) + u8(1) + u8(1) + u8(1) +
+                         u8(0x80) + both),
+        'no-device': u8(0) + u8(0) + u8(0x80) + u8(A_INIT) + u8(A_REFRESH) + u8(A_VOLUME) + u8(0) + u8(3) +
+                     u8(A_MODEL) + u8(2) + u32(100) + u32(50000) + u8(16) + u8(7) + u8(1),
+    }
+
+
+if __name__ == '__main__':
+    write('mixer', mixer())

@@ -533,7 +533,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         MixerPageLogic& page = second ? record : playback;
         FuzzView& view = second ? recordView : playbackView;
         WindowHandle dialog = second ? recordDialog : playbackDialog;
-        switch (op % 10) {
+        switch ((op & 0x7F) % 10) {
             case 0: page.Initialise(view, dialog); break;
             case 1: page.Refresh(view); break;
             case 2: {
