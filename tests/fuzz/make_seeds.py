@@ -139,9 +139,6 @@ def driver_lookup():
     }
 
 
-if __name__ == '__main__':
-    write('a3d_preload', a3d_preload())
-    write('driver_lookup', driver_lookup())
 
 
 # ---- mixer: a mixer model, failures, the device choice and a script of page actions
@@ -222,5 +219,39 @@ def mixer():
     }
 
 
+# ---- q3d_load: registry flags, the "splash time" value, maybe a record, then each Get's answer
+
+def f32(x):
+    return struct.pack('<f', x)
+
+
+def answer(value, result=0):
+    """A well-behaved answer of the value's own size (mode = size); result 0xE0 and up fails."""
+    return u8(result) + u8(len(value)) + value
+
+
+def oversized(value):
+    return u8(0) + u8(0xC3) + value
+
+
+def q3d_load():
+    card = [u32(1), u32(0), u32(1), u32(1), u32(1), u32(0) + u32(5), u32(0x1234), u32(1), f32(0.5), f32(0.25),
+            u32(750)]
+    splash_on = u8(1) + u8(REG_BINARY) + text(u32(2000))
+    after = u32(12) + u32(2) + u32(500) + u32(1000) + u8(1) + u8(0) * 11
+    return {
+        'card': splash_on + b''.join(answer(v) for v in card) + after,
+        'failing': splash_on + b''.join(answer(v, 0xE0) for v in card) + after,
+        'oversized': u8(0) + u8(REG_DWORD) + text(u32(0)) + b''.join(oversized(v) for v in card) + after,
+        'short': u8(2) + u8(0) + text(b'') + b''.join(u8(0) + u8(len(v) - 1) + v[:-1] for v in card) + after,
+        'nan-record': (u8(1 | 8) + u8(REG_BINARY) + text(b'\0\0\0\0\0') + b'\xff' * 56 +
+                       b''.join(answer(v) for v in card[:8]) + answer(f32(float('nan'))) +
+                       answer(f32(1e30)) + answer(u32(0)) + after),
+    }
+
+
 if __name__ == '__main__':
+    write('a3d_preload', a3d_preload())
+    write('driver_lookup', driver_lookup())
     write('mixer', mixer())
+    write('q3d_load', q3d_load())
