@@ -250,8 +250,37 @@ def q3d_load():
     }
 
 
+# ---- test_sound: mode (1 = a full disk), the disk's room, then the source recording's bytes
+
+def wave(bits=16, samples=64, extra=b'', declared=None, rate=22050):
+    block = max(bits // 8, 1)
+    data = bytes((i * 37) & 0xFF for i in range(samples * block))
+    fmt_size = 16 + len(extra)
+    header = (b'RIFF' + u32(36 + len(extra) + 8 + len(data)) + b'WAVE' + b'fmt ' + u32(fmt_size) +
+              u16(1) + u16(1) + u32(rate) + u32(rate * block) + u16(block) + u16(bits))
+    return header + extra + b'data' + u32(len(data) if declared is None else declared) + data
+
+
+def test_sound():
+    def seed(source, full=False, room=0):
+        return u8(1 if full else 0) + u16(room) + source
+    return {
+        'pcm16': seed(wave()),
+        'pcm8': seed(wave(8)),
+        'pcm24': seed(wave(24, 40)),
+        'pcm12': seed(wave(12, 40)),
+        'header50': seed(wave(16, 32, extra=b'\0' * 6)),
+        'list-chunk-with-d': seed(wave(16, 8, extra=b'LIST' + u32(4) + b'odd!')),
+        'declared-too-long': seed(wave(16, 16, declared=100000)),
+        'declared-short': seed(wave(16, 600, declared=7)),
+        'header-only': seed(wave()[:36]),
+        'disk-full': seed(wave(16, 700), True, 1500),
+    }
+
+
 if __name__ == '__main__':
     write('a3d_preload', a3d_preload())
     write('driver_lookup', driver_lookup())
     write('mixer', mixer())
     write('q3d_load', q3d_load())
+    write('test_sound', test_sound())
