@@ -10,9 +10,9 @@
 #include "install/card_fixture.h"
 #include "res/resource.h"
 
-// The General page's speaker test, run as a user would in zvctrl_sim.exe, whose wave player records each
-// file it is asked to play in the call log ("channels=N ... sounding=C") and ends it after "WaveMs"; and
-// once through the system's own MCI wave device in zvctrl.exe.
+// The General page's speaker test, run as a user would in zvctrl_sim.exe with the simulated card's wave
+// player, which records each file it is asked to play in the call log ("channels=N ... sounding=C") and
+// ends it after "WaveMs"; and once through the system's own MCI wave device in zvctrl.exe.
 
 namespace zvtest {
 namespace {
@@ -83,6 +83,7 @@ class SpeakerTestPanel : public ::testing::Test {
 protected:
     void SetUp() override {
         FreshCard();
+        SetSimSetting("SimulatedPlayer", 1);
         SetSimSetting("WaveMs", 150);
         DeleteFileA((BuildDir() + "\\zvspker.wav").c_str());
     }
@@ -220,20 +221,13 @@ TEST_F(SpeakerTestPanel, AClickDuringARunStopsItAndErasesTheIndicator) {
 TEST_F(SpeakerTestPanel, AReleaseThatEndsAHelpClickDoesNotPlay) {
     Speakers(2);
     ASSERT_NE(nullptr, Open());
-    // A help request, as the system sends it for a control without a help topic.
-    DWORD pid = 0;
-    GetWindowThreadProcessId(panel, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
-    ASSERT_NE(nullptr, process);
-    void* remote = VirtualAllocEx(process, nullptr, sizeof(HELPINFO), MEM_COMMIT, PAGE_READWRITE);
+    // A help request, as the system sends it for a control without a help topic; the record is carried
+    // across to the program with the message.
     HELPINFO help = {};
     help.cbSize = sizeof help;
     help.iContextType = HELPINFO_WINDOW;
     help.iCtrlId = -1;
-    WriteProcessMemory(process, remote, &help, sizeof help, nullptr);
-    SendMessageA(panel, WM_HELP, 0, reinterpret_cast<LPARAM>(remote));
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
+    SendMessageA(panel, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
 
     PointAt(page, IDC_SPEAKER_FRONT_RIGHT);
     PostMessageA(page, WM_LBUTTONUP, 0, 0);

@@ -10,6 +10,7 @@
 
 #if defined(ZV_SIMULATED_CARD)
 #include "install/card_fixture.h"
+#include "dll/sim_common.h"
 #include "model/card_mixer.h"
 #include "player/sim_wave_player.h"
 #endif
@@ -33,9 +34,13 @@ Mixer& ChosenMixer() {
     return mixer;
 }
 
+// The speaker test sounds through the system's wave device, so that the demo is heard; the tests set
+// "SimulatedPlayer" to have each sound recorded instead.
 WavePlayer& ChosenPlayer() {
-    static zvsim::SimWavePlayer player;
-    return player;
+    static MciWavePlayer system;
+    static zvsim::SimWavePlayer simulated;
+    if (zvsim::Setting("SimulatedPlayer", 0)) return simulated;
+    return system;
 }
 #else
 Mixer& ChosenMixer() {

@@ -1,8 +1,8 @@
 // The one place that picks the program's platform implementations: the real Win32 registry, profile,
 // library loader, DirectSound, PCI bus and mixer, and the driver lookup built on them. They live in
 // function-level statics, so they are usable from the static page objects built before the entry runs.
-// Built with ZV_SIMULATED_CARD, the mixer and the wave player are the simulated card's instead
-// (zvctrl_sim.exe, for the demo and the speaker test's tests).
+// Built with ZV_SIMULATED_CARD, the mixer is the simulated card's instead, and so is the wave player when
+// the simulator's "SimulatedPlayer" setting asks for it (zvctrl_sim.exe, for the demo and the tests).
 #pragma once
 
 #include "driver/driver_config.h"
