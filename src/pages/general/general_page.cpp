@@ -4,6 +4,7 @@
 
 #include <mmsystem.h>
 
+#include "pages/general/uninstall_window.h"
 #include "panel/control_panel_dialog.h"
 #include "res/resource.h"
 
@@ -27,6 +28,7 @@ void OnCommand(HWND page, int id) {
     if ((id >= IDC_SPEAKER_FRONT_LEFT && id <= IDC_SPEAKER_SUBWOOFER) || id == IDC_TEST_ALL) {
         if (GeneralPage* object = PageOf(page)) object->Test().OnCommand(id, page);
     }
+    if (id == IDC_UNINSTALL) OnUninstallButton(page);
 }
 
 }  // namespace
@@ -81,6 +83,8 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
         PositionPage(page);
         SeparateHiddenHeadphoneButton(page);
         object->ShowSettings(page);
+        // A page shown again while the driver is being removed cannot start a test or a second removal.
+        if (UninstallUnderway()) DisableRemovalButtons(page);
         return TRUE;
     }
     case WM_DESTROY:
