@@ -19,8 +19,8 @@ add_library(zvsystem OBJECT src/platform/win32/system.cpp)
 target_link_libraries(zvsystem PUBLIC zvshell)
 target_compile_options(zvsystem PRIVATE ${ZV_WARNINGS})
 add_library(zvsystem_sim OBJECT src/platform/win32/system.cpp)
-target_compile_definitions(zvsystem_sim PRIVATE ZV_SIMULATED_MIXER)
-target_link_libraries(zvsystem_sim PUBLIC zvshell zvsim_model)
+target_compile_definitions(zvsystem_sim PRIVATE ZV_SIMULATED_CARD)
+target_link_libraries(zvsystem_sim PUBLIC zvshell zvsim_model zvsim_player)
 target_compile_options(zvsystem_sim PRIVATE ${ZV_WARNINGS})
 
 add_executable(zvctrl WIN32 src/app/main.cpp src/res/zvctrl.rc)
@@ -30,6 +30,12 @@ target_link_options(zvctrl PRIVATE ${ZV_STATIC} -mwindows -s)
 file(GLOB zv_resource_inputs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/lang/*.rc ${CMAKE_SOURCE_DIR}/src/res/art/*)
 set_source_files_properties(src/res/zvctrl.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/resource.h;${zv_resource_inputs}")
+
+# The speaker test's recordings live beside every program the build makes.
+file(GLOB zv_sounds CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/sounds/*.wav)
+add_custom_target(zv_sounds ALL COMMAND ${CMAKE_COMMAND} -E copy_if_different ${zv_sounds} ${CMAKE_BINARY_DIR}
+  VERBATIM)
+add_dependencies(zvctrl zv_sounds)
 
 add_executable(zvctrl_sim WIN32 src/app/main.cpp src/res/zvctrl.rc)
 target_link_libraries(zvctrl_sim PRIVATE zvsystem_sim zvshell zvsim_model)

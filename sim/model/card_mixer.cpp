@@ -33,8 +33,9 @@ uint32_t TargetType(uint32_t componentType) {
 
 }  // namespace
 
-uint32_t CardMixer::AddCard(uint16_t manufacturerId) {
+uint32_t CardMixer::AddCard(uint16_t manufacturerId, const CardVariant& variant) {
     const uint32_t device = AddDevice(manufacturerId, "ZV930 Mixer");
+    devices_[device].refusesSelection = variant.refusesSelection;
 
     AddDestination(device, kMixerDstSpeakers, kSpeakersLine, "Master Volume", 2);
     AddSource(device, kSpeakersLine, kMixerSrcAnalog, kAuxLine, "Aux", 2);
@@ -45,9 +46,14 @@ uint32_t CardMixer::AddCard(uint16_t manufacturerId) {
     AddSource(device, kSpeakersLine, kMixerSrcAnalog, kLineInLine, "Line In", 2);
     for (uint32_t line : {kSpeakersLine, kAuxLine, kWaveOutLine, kSynthLine, kPlaybackCdLine, kPlaybackMicLine,
                           kLineInLine}) {
-        const uint32_t volume = AddControl(device, line, kMixerControlVolume, 0, "Volume");
-        AddControl(device, line, kMixerControlMute, kMixerControlUniform, "Mute");
-        ChangeValues(device, volume, std::vector<uint32_t>(line == kPlaybackMicLine ? 1 : 2, 12 * 4369));
+        const bool uniform = variant.uniformStereo && line == kSynthLine;
+        const uint32_t volume =
+            AddControl(device, line, kMixerControlVolume, uniform ? kMixerControlUniform : 0, "Volume");
+        if (!(variant.waveVolumeOnly && line == kWaveOutLine)) {
+            AddControl(device, line, kMixerControlMute, kMixerControlUniform, "Mute");
+        }
+        const uint32_t channels = uniform || line == kPlaybackMicLine ? 1 : 2;
+        ChangeValues(device, volume, std::vector<uint32_t>(channels, 12 * 4369));
     }
 
     AddDestination(device, kMixerDstWaveIn, kWaveInLine, "Recording Control", 2);
@@ -57,12 +63,20 @@ uint32_t CardMixer::AddCard(uint16_t manufacturerId) {
     AddSource(device, kWaveInLine, kMixerSrcCompactDisc, kRecordCdLine, "CD Audio", 2);
     const uint32_t master = AddControl(device, kWaveInLine, kMixerControlVolume, 0, "Recording Volume");
     ChangeValues(device, master, {kLevelMax, kLevelMax});
+    if (variant.multiplexerFourth) {
+        AddControl(device, kWaveInLine, kMixerControlMute, kMixerControlUniform, "Recording Mute");
+        const uint32_t monitor = AddControl(device, kWaveInLine, kMixerControlVolume, 0, "Monitor Volume");
+        ChangeValues(device, monitor, {kLevelMax, kLevelMax});
+    }
     const uint32_t mux = AddControl(device, kWaveInLine, kMixerControlMux, kMixerControlUniform | kMixerControlMultiple,
                                     "Recording Source", {"Line In", "Mix", "Mic", "CD"});
     ChangeValues(device, mux, {0, 0, 1, 0});
     for (uint32_t line : {kRecordLineInLine, kRecordMixLine, kRecordMicLine, kRecordCdLine}) {
-        const uint32_t volume = AddControl(device, line, kMixerControlVolume, 0, "Recording Level");
-        ChangeValues(device, volume, std::vector<uint32_t>(line == kRecordMicLine ? 1 : 2, 11 * 4369));
+        const bool uniform = variant.uniformStereo && line == kRecordCdLine;
+        const uint32_t volume =
+            AddControl(device, line, kMixerControlVolume, uniform ? kMixerControlUniform : 0, "Recording Level");
+        const uint32_t channels = uniform || line == kRecordMicLine ? 1 : 2;
+        ChangeValues(device, volume, std::vector<uint32_t>(channels, 11 * 4369));
     }
     return device;
 }
@@ -333,6 +347,7 @@ uint32_t CardMixer::SetControlDetails(MixerHandle object, MixerControlDetails* d
     Found found = FindControlOf(device, details->dwControlID);
     if (found.control == nullptr) return kMixerErrInvalControl;
     Control& control = *found.control;
+    if (control.type == kMixerControlMux && devices_[device].refusesSelection) return kMmSysErrNotSupported;
     const uint32_t items = IsMultiple(control.flags) ? static_cast<uint32_t>(control.items.size()) : 0;
     const uint32_t channels = details->cChannels;
     if (channels == 0 || (channels != 1 && (IsUniform(control.flags) || channels != found.line->channels)) ||

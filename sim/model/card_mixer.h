@@ -48,6 +48,14 @@ enum class MixerCall {
 };
 constexpr int kMixerCallKinds = 9;
 
+// Ways some drivers lay the card out differently, each one a case the pages must show truthfully.
+struct CardVariant {
+    bool waveVolumeOnly = false;     // the wave-out source has a volume and no mute
+    bool multiplexerFourth = false;  // the recording destination lists its multiplexer after three other controls
+    bool refusesSelection = false;   // the multiplexer rejects every write of the recording source
+    bool uniformStereo = false;      // the synthesizer and the recording CD source: one volume for both channels
+};
+
 class CardMixer : public Mixer {
 public:
     // Receives each change: the window that opened the handle, the handle and the control. The Win32
@@ -66,7 +74,7 @@ public:
     // A device laid out like the card: a speakers destination with an analog source, wave-out,
     // synthesizer, CD, microphone and a second analog source; a wave-in destination with a multiplexer and
     // four recording sources. Returns the device index.
-    uint32_t AddCard(uint16_t manufacturerId = kCardManufacturerId);
+    uint32_t AddCard(uint16_t manufacturerId = kCardManufacturerId, const CardVariant& variant = {});
     // An empty device.
     uint32_t AddDevice(uint16_t manufacturerId, const std::string& name);
 
@@ -136,6 +144,7 @@ private:
         std::string name;
         std::vector<Line> destinations;
         uint32_t nextControlId = 0;
+        bool refusesSelection = false;
     };
     struct Handle {
         MixerHandle handle;

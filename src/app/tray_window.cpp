@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "app/sound_discovery.h"
 #include "driver/helper_library.h"
+#include "pages/general/uninstall_window.h"
 #include "panel/control_panel_dialog.h"
 #include "platform/win32/system.h"
 #include "res/resource.h"
@@ -149,7 +150,8 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         RunCommand(window, LOWORD(wParam));
         break;
     case WM_TIMER:
-        OnStartupTick(window);
+        if (wParam == kUninstallTimerId) OnUninstallTimer();
+        else OnStartupTick(window);
         break;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

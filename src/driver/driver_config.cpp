@@ -165,6 +165,11 @@ bool DriverConfig::AccessSpeakerSettings(int operation, uint8_t* value, const ch
     if (!value) return false;
     if (operation != kWriteSpeakers && operation != kReadSpeakers && operation != kReadCapabilities) return false;
 
+    // An empty description is contained in every "DriverDesc": the key found through it may be any device's
+    // (the first PCI device's without SOUNDCFG.INI), so it is read but never written.
+    const bool named = description != nullptr && description[0] != '\0';
+    if (operation == kWriteSpeakers && !named) return false;
+
     RegKey classKey = kRegNone;
     RegKey config = kRegNone;
     if (!OpenDriverConfig(description, &classKey, &config)) return false;
@@ -179,7 +184,7 @@ bool DriverConfig::AccessSpeakerSettings(int operation, uint8_t* value, const ch
                 // proper one-byte form in place of a missing or malformed one.
                 *value = 2;
                 const uint8_t notConfigured = 0;
-                registry_.SetValue(config, "Speakers", kRegBinary, &notConfigured, 1);
+                if (named) registry_.SetValue(config, "Speakers", kRegBinary, &notConfigured, 1);
             }
             break;
         case kReadCapabilities:

@@ -280,6 +280,8 @@ bool SetLineVolume(Mixer& mixer, MixerHandle handle, MixerLineRecord& record) {
     return WriteValues(mixer, handle, &request) == kMmSysErrNoError;
 }
 
+bool HasMuteControl(const MixerLineRecord& record) { return HasSlot(record, kMuteSlot); }
+
 bool GetLineMute(Mixer& mixer, MixerHandle handle, MixerLineRecord& record) {
     if (!HasSlot(record, kMuteSlot)) return false;
     ValueRequest request;
@@ -314,9 +316,7 @@ bool SetRecordSelect(Mixer& mixer, MixerHandle handle, MixerLineRecord& record) 
     ValueRequest request;
     if (!PrepareSelectValues(mux, &request)) return false;
     request.values[mux.itemIndex] = record.switchValue;
-    // A refused write shows at the next refresh, which reads the multiplexer back.
-    WriteValues(mixer, handle, &request);
-    return true;
+    return WriteValues(mixer, handle, &request) == kMmSysErrNoError;
 }
 
 }  // namespace zv

@@ -48,8 +48,11 @@ bool SetLineVolume(Mixer& mixer, MixerHandle handle, MixerLineRecord& record);
 // Through control slot 1, with the record's switch value.
 bool GetLineMute(Mixer& mixer, MixerHandle handle, MixerLineRecord& record);
 bool SetLineMute(Mixer& mixer, MixerHandle handle, MixerLineRecord& record);
+// Whether the line has a control in that slot: a line with a volume alone has nothing to mute.
+bool HasMuteControl(const MixerLineRecord& record);
 // Through the recording destination's multiplexer, for a record describing one of its sources. Setting
-// writes the whole multiplexer, so selecting one source deselects every other.
+// writes the whole multiplexer, so selecting one source deselects every other; false when the device
+// refuses the write.
 bool GetRecordSelect(Mixer& mixer, MixerHandle handle, MixerLineRecord& record);
 bool SetRecordSelect(Mixer& mixer, MixerHandle handle, MixerLineRecord& record);
 

@@ -26,6 +26,10 @@ void SplitLevel(MixerLineRecord& record, uint32_t level, uint32_t balance) {
 
 }  // namespace
 
+bool HasBalance(const MixerLineRecord& record) {
+    return !IsMono(record) && (record.controls[kVolumeSlot].fdwControl & kMixerControlUniform) == 0;
+}
+
 uint32_t LineLevel(const MixerLineRecord& record) {
     if (IsMono(record)) return record.left;
     return record.left > record.right ? record.left : record.right;
@@ -33,7 +37,7 @@ uint32_t LineLevel(const MixerLineRecord& record) {
 
 void ApplySliderPosition(MixerLineRecord& record, uint32_t position, bool isBalance) {
     if (isBalance) {
-        if (IsMono(record)) return;
+        if (!HasBalance(record)) return;
         record.balance = std::min(position, kBalanceSliderMax);
         SplitLevel(record, Level(LineLevel(record)), record.balance);
         return;
@@ -52,7 +56,7 @@ uint32_t VolumeSliderPosition(const MixerLineRecord& record) {
 }
 
 bool BalanceFromLevels(MixerLineRecord& record) {
-    if (IsMono(record)) return false;
+    if (!HasBalance(record)) return false;
     const uint32_t left = Level(record.left);
     const uint32_t right = Level(record.right);
     if (left > right) {

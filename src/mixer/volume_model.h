@@ -13,13 +13,18 @@ constexpr uint32_t kBalanceSliderMax = 32;  // right end of the balance track ba
 constexpr uint32_t kBalanceCentre = 16;
 constexpr uint32_t kMaxLevel = 65535;
 
+// Whether the line's two levels can differ: not on a mono line, nor where one volume value serves every
+// channel. Only then does a balance move or a balance position mean anything.
+bool HasBalance(const MixerLineRecord& record);
 // The left level of a mono line, else the larger of the two.
 uint32_t LineLevel(const MixerLineRecord& record);
-// Sets the levels from a volume or balance track bar position; a balance move also stores the balance.
+// Sets the levels from a volume or balance track bar position; a balance move also stores the balance, and
+// does nothing on a line without balance.
 void ApplySliderPosition(MixerLineRecord& record, uint32_t position, bool isBalance);
 // The volume track bar position that shows the record's levels.
 uint32_t VolumeSliderPosition(const MixerLineRecord& record);
-// Stores the balance the levels define and returns true; false, storing nothing, for a mono line or silence.
+// Stores the balance the levels define and returns true; false, storing nothing, for a line without balance
+// or silence.
 bool BalanceFromLevels(MixerLineRecord& record);
 
 }  // namespace zv

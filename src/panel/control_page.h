@@ -19,6 +19,9 @@ public:
     virtual void ApplySettings(SoundObject* sound, SoundPropertySet* properties) = 0;
     virtual void ShowSettings(HWND page) = 0;
     virtual void ReadControls(HWND page) = 0;
+    // A page that plays a sound stops it before the dialog applies the settings or closes. window is the
+    // page's window while it has one, else the dialog.
+    virtual void StopSound(HWND /*window*/) {}
 
 protected:
     ~ControlPage() = default;  // the page objects are static and never deleted through the interface

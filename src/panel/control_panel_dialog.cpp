@@ -115,8 +115,16 @@ void OnInitDialog(HWND dialog) {
     SetForegroundWindow(dialog);
 }
 
+// A test sound must not go on under an apply pass or after the dialog has gone.
+void StopPageSounds(HWND dialog) {
+    HWND window = Panel().currentPage ? Panel().currentPage : dialog;
+    PageList& pages = Pages();
+    for (int32_t i = 0; i < pages.count; ++i) pages.pages[i]->StopSound(window);
+}
+
 // Cancel's closing steps, which OK shares.
 void ClosePanel(HWND dialog, INT_PTR result) {
+    StopPageSounds(dialog);
     App().openPanel = nullptr;
     WinHelpA(dialog, kHelpFile, HELP_QUIT, 0);
     Panel().currentPage = nullptr;  // destroyed with the dialog
@@ -124,6 +132,7 @@ void ClosePanel(HWND dialog, INT_PTR result) {
 }
 
 void OnOkOrApply(HWND dialog, bool ok) {
+    StopPageSounds(dialog);
     PageList& pages = Pages();
     int i = TabCtrl_GetCurSel(GetDlgItem(dialog, IDC_TABS));
     HWND current = Panel().currentPage;
@@ -195,6 +204,7 @@ INT_PTR CALLBACK ControlPanelDialogProc(HWND dialog, UINT message, WPARAM wParam
         return FALSE;
     case WM_CLOSE:
         // The close box neither applies nor closes help.
+        StopPageSounds(dialog);
         App().openPanel = nullptr;
         Panel().currentPage = nullptr;
         EndDialog(dialog, 0);

@@ -13,7 +13,8 @@ namespace zv {
 namespace {
 
 Win32DebugOutput debugOutput;
-GeneralPage generalPage(System().registry, System().driver, System().libraries, System().sound, debugOutput);
+GeneralPage generalPage(System().registry, System().driver, System().libraries, System().sound, debugOutput,
+                        System().files, System().player);
 EffectsPage effectsPage(System().registry);
 PlaybackMixerPage playbackMixerPage(System().mixer, System().driver);
 RecordMixerPage recordMixerPage(System().mixer, System().driver);

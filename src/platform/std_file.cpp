@@ -7,7 +7,8 @@ namespace {
 
 class StdFile final : public File {
 public:
-    explicit StdFile(std::FILE* stream) : stream_(stream) {}
+    // A buffer of its own spares the system calls of the builder's many small reads and writes.
+    explicit StdFile(std::FILE* stream) : stream_(stream) { std::setvbuf(stream_, buffer_, _IOFBF, sizeof buffer_); }
     ~StdFile() override { std::fclose(stream_); }
     StdFile(const StdFile&) = delete;
     StdFile& operator=(const StdFile&) = delete;
@@ -20,6 +21,7 @@ public:
 
 private:
     std::FILE* stream_;
+    char buffer_[64 * 1024];
 };
 
 std::unique_ptr<File> Open(const char* path, const char* mode) {

@@ -91,5 +91,55 @@ TEST(CardMixerTest, ControlsAreOnlyListedForTheLinesExactCount) {
     EXPECT_EQ(controls[2].cbStruct, 0u) << "nothing written past the line's controls";
 }
 
+// The variants differ from the usual card only where they say, and refuse only the selection.
+TEST(CardMixerTest, VariantsChangeOnlyWhatTheyName) {
+    CardMixer mixer;
+    const uint32_t usual = mixer.AddCard();
+    sim::CardVariant all;
+    all.waveVolumeOnly = all.multiplexerFourth = all.refusesSelection = all.uniformStereo = true;
+    const uint32_t variant = mixer.AddCard(sim::kCardManufacturerId, all);
+    auto controls = [&](uint32_t card, uint32_t line) {
+        U types;
+        for (uint32_t type : {kMixerControlVolume, kMixerControlMute, kMixerControlMux})
+            types.push_back(mixer.FindControl(card, line, type) != CardMixer::kNoControl);
+        return types;
+    };
+    EXPECT_EQ(controls(usual, sim::kWaveOutLine), (U{1, 1, 0}));
+    EXPECT_EQ(controls(variant, sim::kWaveOutLine), (U{1, 0, 0}));
+    EXPECT_EQ(mixer.Values(usual, mixer.FindControl(usual, sim::kSynthLine, kMixerControlVolume)).size(), 2u);
+    EXPECT_EQ(mixer.Values(variant, mixer.FindControl(variant, sim::kSynthLine, kMixerControlVolume)).size(), 1u);
+    EXPECT_EQ(mixer.Values(variant, mixer.FindControl(variant, sim::kRecordCdLine, kMixerControlVolume)).size(), 1u);
+    EXPECT_EQ(mixer.Values(variant, mixer.FindControl(variant, sim::kPlaybackCdLine, kMixerControlVolume)).size(), 2u);
+
+    MixerHandle handle = 0;
+    ASSERT_EQ(mixer.Open(&handle, variant, nullptr, 0, 0), kMmSysErrNoError);
+    MixerControl wavein[4] = {};
+    MixerLineControls request{};
+    request.cbStruct = sizeof(request);
+    request.dwLineID = sim::kWaveInLine;
+    request.cControls = 4;
+    request.cbmxctrl = sizeof(MixerControl);
+    request.pamxctrl = wavein;
+    ASSERT_EQ(mixer.GetLineControls(handle, &request, kMixerObjectHMixer), kMmSysErrNoError);
+    EXPECT_EQ(wavein[3].dwControlType, kMixerControlMux) << "the multiplexer comes fourth";
+
+    U values = {1, 0, 0, 0};
+    MixerControlDetails details{};
+    details.cbStruct = sizeof(details);
+    details.dwControlID = wavein[3].dwControlID;
+    details.cChannels = 1;
+    details.cMultipleItems = 4;
+    details.cbDetails = 4;
+    details.paDetails = values.data();
+    EXPECT_EQ(mixer.SetControlDetails(handle, &details, kMixerObjectHMixer), kMmSysErrNotSupported);
+    EXPECT_EQ(mixer.Values(variant, wavein[3].dwControlID), (U{0, 0, 1, 0}));
+    uint32_t level[2] = {100, 200};
+    details.dwControlID = wavein[0].dwControlID;
+    details.cChannels = 2;
+    details.cMultipleItems = 0;
+    details.paDetails = level;
+    EXPECT_EQ(mixer.SetControlDetails(handle, &details, kMixerObjectHMixer), kMmSysErrNoError) << "only the selection";
+}
+
 }  // namespace
 }  // namespace zv

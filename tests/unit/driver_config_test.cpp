@@ -127,11 +127,13 @@ TEST_F(DriverConfigTest, WithoutSoundCfgTheFirstDeviceAndInstanceAreTaken) {
     EXPECT_EQ(FindKey(), "HDC\\0000");
     EXPECT_EQ(pci.Calls(), 0);
 
-    // The empty description is contained in any "DriverDesc".
+    // The empty description is contained in any "DriverDesc", so the read reaches the IDE controller's key;
+    // it names no driver, though, and nothing is created there.
     uint8_t value = 0;
     EXPECT_TRUE(config.AccessSpeakerSettings(kReadSpeakers, &value, ""));
     EXPECT_EQ(value, 2);
-    EXPECT_NE(registry.Find(kHklm, Config("HDC\\0000"), "Speakers"), nullptr);
+    EXPECT_EQ(registry.Find(kHklm, Config("HDC\\0000"), "Speakers"), nullptr);
+    EXPECT_EQ(registry.Writes(), 0);
 }
 
 TEST_F(DriverConfigTest, HardwareIdWithoutVendorOrDeviceTakesTheFirstInstance) {
@@ -369,6 +371,21 @@ TEST_F(DriverSettingsTest, UnknownOperationsReturnFalseAndTouchNothing) {
     }
     EXPECT_EQ(Speakers(), nullptr);
     EXPECT_EQ(registry.Writes(), 0);
+}
+
+// A driver found through an empty description is any driver: it is never written.
+TEST_F(DriverSettingsTest, EmptyDescriptionWritesNothing) {
+    for (const char* description : {"", static_cast<const char*>(nullptr)}) {
+        uint8_t value = 6;
+        EXPECT_FALSE(config.AccessSpeakerSettings(kWriteSpeakers, &value, description));
+        EXPECT_TRUE(config.AccessSpeakerSettings(kReadSpeakers, &value, description));
+        EXPECT_EQ(value, 2);
+    }
+    EXPECT_EQ(Speakers(), nullptr);
+    EXPECT_EQ(registry.Writes(), 0);
+    uint8_t value = 6;
+    EXPECT_TRUE(config.AccessSpeakerSettings(kReadSpeakers, &value, kDesc.c_str()));
+    EXPECT_NE(Speakers(), nullptr) << "a named driver still gets its missing value";
 }
 
 TEST_F(DriverSettingsTest, DescriptionNotContainedMeansNotFound) {

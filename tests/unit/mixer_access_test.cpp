@@ -316,6 +316,8 @@ TEST_F(LineValuesTest, UniformVolumeOnAStereoLineMovesBothChannelsTogether) {
 
 TEST_F(LineValuesTest, ALineWithoutASecondControlHasNoMute) {
     MixerLineRecord mix = Line(kMixerSrcAnalog, kMixerDstWaveIn, sim::kRecordMixLine);
+    EXPECT_FALSE(HasMuteControl(mix));
+    EXPECT_TRUE(HasMuteControl(Line(kMixerSrcWaveOut, kMixerDstSpeakers)));
     mix.switchValue = 5;
     EXPECT_FALSE(GetLineMute(mixer, handle, mix));
     EXPECT_FALSE(SetLineMute(mixer, handle, mix));
@@ -470,11 +472,11 @@ TEST_F(RecordSelectTest, PerChannelMultiplexerOnADestinationWithoutChannelsLists
     EXPECT_EQ(cd.switchValue, 1u);
 }
 
-TEST_F(RecordSelectTest, RefusedWriteStillReportsSuccess) {
+TEST_F(RecordSelectTest, RefusedWriteIsReported) {
     MixerLineRecord cd = Line(kMixerSrcCompactDisc, kMixerDstWaveIn);
     cd.switchValue = 1;
     mixer.FailCall(MixerCall::kSetControlDetails, kMmSysErrError);
-    EXPECT_TRUE(SetRecordSelect(mixer, handle, cd));
+    EXPECT_FALSE(SetRecordSelect(mixer, handle, cd));
     EXPECT_EQ(mixer.Values(device, Mux()), (U{0, 0, 1, 0}));
 }
 

@@ -79,8 +79,12 @@ const std::vector<std::string> kRecordLabels = {"Mix", "Mic", "CD", "LineIn"};
 // A page with the card, its dialog and the device's change messages queued as the window would get them.
 class MixerPageTest : public ::testing::Test {
 protected:
-    MixerPageTest(const MixerPageLayout& layout, const std::vector<std::string>& labels)
-        : layout_(layout), device(mixer.AddCard()), page(mixer, layout, device), view(layout, labels) {
+    MixerPageTest(const MixerPageLayout& layout, const std::vector<std::string>& labels,
+                  const sim::CardVariant& variant)
+        : layout_(layout),
+          device(mixer.AddCard(sim::kCardManufacturerId, variant)),
+          page(mixer, layout, device),
+          view(layout, labels) {
         mixer.SetNotifier([this](WindowHandle window, uintptr_t, uint32_t) {
             if (window == kDialog) ++posted;
         });
@@ -113,13 +117,21 @@ protected:
 class PlaybackPageTest : public MixerPageTest {
 protected:
     enum { kMaster, kWave, kSynth, kCd, kMic, kLineIn };
-    PlaybackPageTest() : MixerPageTest(kPlaybackMixerLayout, kPlaybackLabels) {}
+    explicit PlaybackPageTest(const sim::CardVariant& variant = {})
+        : MixerPageTest(kPlaybackMixerLayout, kPlaybackLabels, variant) {}
+    uint32_t MuteOf(uint32_t line) { return Control(line, kMixerControlMute); }
+    void ClickMute(int column) {
+        view.Click(Column(column).checkId);
+        page.OnCheckClicked(view, Column(column).checkId);
+        Pump();
+    }
 };
 
 class RecordPageTest : public MixerPageTest {
 protected:
     enum { kMix, kMic, kCd, kLineIn };
-    RecordPageTest() : MixerPageTest(kRecordMixerLayout, kRecordLabels) {}
+    explicit RecordPageTest(const sim::CardVariant& variant = {})
+        : MixerPageTest(kRecordMixerLayout, kRecordLabels, variant) {}
     uint32_t Mux() { return Control(sim::kWaveInLine, kMixerControlMux); }
     void Select(int column) {
         view.Click(Column(column).checkId);
@@ -132,6 +144,26 @@ protected:
         return boxes;
     }
 };
+
+// The card with one of its variants.
+template <bool sim::CardVariant::*Flag>
+sim::CardVariant Only() {
+    sim::CardVariant variant;
+    variant.*Flag = true;
+    return variant;
+}
+
+template <typename Page, bool sim::CardVariant::*Flag>
+class VariantOf : public Page {
+protected:
+    VariantOf() : Page(Only<Flag>()) {}
+};
+
+using PlaybackWaveWithoutMute = VariantOf<PlaybackPageTest, &sim::CardVariant::waveVolumeOnly>;
+using PlaybackUniformStereo = VariantOf<PlaybackPageTest, &sim::CardVariant::uniformStereo>;
+using RecordUniformStereo = VariantOf<RecordPageTest, &sim::CardVariant::uniformStereo>;
+using RecordMultiplexerFourth = VariantOf<RecordPageTest, &sim::CardVariant::multiplexerFourth>;
+using RecordRefusingSelection = VariantOf<RecordPageTest, &sim::CardVariant::refusesSelection>;
 
 // ---- Setting the columns up
 
@@ -285,6 +317,64 @@ TEST_F(PlaybackPageTest, MuteAllMutesTheMasterLineOnly) {
     view.Click(Column(kWave).checkId);
     page.OnCheckClicked(view, Column(kWave).checkId);
     EXPECT_EQ(mixer.Values(device, Control(sim::kWaveOutLine, kMixerControlMute)), U{0});
+}
+
+TEST_F(PlaybackWaveWithoutMute, LineWithoutAMuteControlHasItsBoxDisabledAndNeverChecked) {
+    Open();
+    const MixerColumn& wave = Column(kWave);
+    EXPECT_FALSE(view.Enabled(wave.checkId));
+    EXPECT_TRUE(view.Enabled(wave.volumeId));
+    EXPECT_TRUE(view.Enabled(wave.balanceId));
+    EXPECT_TRUE(view.Enabled(Column(kCd).checkId));
+    // A click that reaches the page anyway shows nothing muted.
+    mixer.ClearWrites();
+    ClickMute(kWave);
+    EXPECT_EQ(view.Check(wave.checkId), 0u);
+    EXPECT_TRUE(mixer.Writes().empty());
+    page.Refresh(view);
+    EXPECT_EQ(view.Check(wave.checkId), 0u);
+}
+
+// A mute the device refuses shows what the device holds: read back, or as the box was when that fails too.
+TEST_F(PlaybackPageTest, RefusedMuteWriteShowsTheValueReadBack) {
+    const struct {
+        uint32_t held;
+        bool readFails;
+    } cases[] = {{0, false}, {1, false}, {0, true}, {1, true}};
+    Open();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "held " << c.held << (c.readFails ? ", unreadable" : ""));
+        mixer.ClearFailures();
+        mixer.ChangeValues(device, MuteOf(sim::kPlaybackCdLine), {c.held});
+        Pump();
+        ASSERT_EQ(view.Check(Column(kCd).checkId), c.held);
+        mixer.FailCall(MixerCall::kSetControlDetails, kMmSysErrNotSupported, MuteOf(sim::kPlaybackCdLine));
+        if (c.readFails) mixer.FailCall(MixerCall::kGetControlDetails, kMmSysErrError, MuteOf(sim::kPlaybackCdLine));
+        ClickMute(kCd);
+        EXPECT_EQ(view.Check(Column(kCd).checkId), c.held);
+        EXPECT_EQ(mixer.Values(device, MuteOf(sim::kPlaybackCdLine)), U{c.held});
+        EXPECT_EQ(page.Record(kCd).switchValue, c.held);
+    }
+}
+
+TEST_F(PlaybackUniformStereo, StereoLineWithOneVolumeHasItsBalanceDisabledAsAMonoLine) {
+    Open();
+    const MixerColumn& synth = Column(kSynth);
+    EXPECT_FALSE(view.Enabled(synth.balanceId));
+    EXPECT_TRUE(view.Enabled(synth.volumeId));
+    EXPECT_TRUE(view.Enabled(synth.checkId));
+    EXPECT_TRUE(view.Enabled(Column(kCd).balanceId));
+    EXPECT_FALSE(view.Enabled(Column(kMic).balanceId));
+
+    mixer.ClearWrites();
+    page.OnBalanceMoved(view, synth.balanceId);
+    EXPECT_TRUE(mixer.Writes().empty()) << "a balance the line cannot hold is not written";
+    EXPECT_EQ(page.Record(kSynth).balance, 16u);
+    view.Drag(synth.volumeId, 1);
+    page.OnVolumeMoved(view, synth.volumeId);
+    Pump();
+    EXPECT_EQ(Volume(sim::kSynthLine), U{14 * 4369});
+    EXPECT_EQ(view.Position(synth.volumeId), 1u);
 }
 
 // ---- Following the device
@@ -444,16 +534,50 @@ TEST_F(RecordPageTest, MonoSourceHasNoBalanceAndSetsTheLeftLevel) {
     EXPECT_EQ(Volume(sim::kRecordMicLine), U{14 * 4369});
 }
 
-TEST_F(RecordPageTest, UnreadableSelectionKeepsAClickedBoxChecked) {
+TEST_F(RecordPageTest, SourceNamedByNoItemIsNeverShownSelected) {
     mixer.RenameLine(device, sim::kRecordCdLine, "Compact Disc");
     Open();
     EXPECT_EQ(view.Check(Column(kCd).checkId), 0u);
     mixer.ClearWrites();
     Select(kCd);
-    EXPECT_EQ(view.Check(Column(kCd).checkId), 1u);
+    EXPECT_EQ(Boxes(), (U{0, 1, 0, 0})) << "nothing was selected, so the box does not stay checked";
     EXPECT_TRUE(mixer.Writes().empty());
     page.Refresh(view);
-    EXPECT_EQ(view.Check(Column(kCd).checkId), 1u);
+    EXPECT_EQ(view.Check(Column(kCd).checkId), 0u);
+}
+
+TEST_F(RecordMultiplexerFourth, ClicksSelectNothingAndLeaveNoBoxChecked) {
+    Open();
+    EXPECT_EQ(Boxes(), (U{0, 0, 0, 0})) << "no selection can be read";
+    for (int column : {kCd, kMix, kLineIn, kCd}) {
+        SCOPED_TRACE(column);
+        Select(column);
+        EXPECT_EQ(Boxes(), (U{0, 0, 0, 0}));
+    }
+    EXPECT_TRUE(mixer.Writes().empty());
+    EXPECT_EQ(mixer.Values(device, Mux()), (U{0, 0, 1, 0}));
+}
+
+TEST_F(RecordRefusingSelection, RefusedSelectionReadsTheDeviceBackAtOnce) {
+    Open();
+    ASSERT_EQ(Boxes(), (U{0, 1, 0, 0}));
+    Select(kCd);
+    EXPECT_EQ(posted, 0) << "a refused write brings no change message";
+    EXPECT_EQ(Boxes(), (U{0, 1, 0, 0}));
+    EXPECT_EQ(mixer.Values(device, Mux()), (U{0, 0, 1, 0}));
+
+    // The source changed without a message reaching the page: the read after the refusal shows it.
+    mixer.SetNotifier(nullptr);
+    mixer.ChangeValues(device, Mux(), {1, 0, 0, 0});
+    Select(kMix);
+    EXPECT_EQ(Boxes(), (U{0, 0, 0, 1}));
+}
+
+TEST_F(RecordUniformStereo, SourceWithOneVolumeForBothChannelsHasNoBalance) {
+    Open();
+    EXPECT_FALSE(view.Enabled(Column(kCd).balanceId));
+    EXPECT_TRUE(view.Enabled(Column(kCd).volumeId));
+    EXPECT_TRUE(view.Enabled(Column(kMix).balanceId));
 }
 
 }  // namespace

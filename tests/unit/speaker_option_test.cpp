@@ -317,6 +317,39 @@ TEST_F(SpeakerOptionTest, EmptyDescriptionSkipsTheRegistryButNotDirectSound) {
     EXPECT_EQ(libraries.Dll32Calls(), std::vector<int32_t>{108});
 }
 
+// Without a description the lookup would take whichever driver comes first (here an IDE controller's, or
+// the card's): showing and loading the page then read and write no driver key, as if none were found.
+TEST_F(SpeakerOptionTest, WithoutADescriptionNoDriverIsReadOrWritten) {
+    const std::string ide = "System\\CurrentControlSet\\Services\\Class\\HDC\\0000";
+    registry.SetString(kHklm, "Enum\\PCI\\VEN_1000&DEV_0001\\BUS_00&DEV_01&FUNC_00", "Driver", "HDC\\0000");
+    registry.SetString(kHklm, ide, "DriverDesc", "Standard IDE controller");
+    registry.AddKey(kHklm, ide + "\\Config");
+    Driver(-1, 6, 1);
+    const struct {
+        const char* name;
+        bool withFile;
+        const char* description;  // null: no such key
+    } cases[] = {{"no SOUNDCFG.INI", false, nullptr}, {"no DRIVERDESC", true, nullptr}, {"empty DRIVERDESC", true, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        profile.RemoveFile(kSoundCfgFile);
+        if (c.withFile) profile.Set(kSoundCfgFile, kCfgWin95, kCfgHardwareId, "VEN_1A2B&DEV_0930");
+        if (c.description) profile.Set(kSoundCfgFile, kCfgDescription, kCfgDriverDesc, c.description);
+        Choose(IDC_SPEAKERS_4);
+        const int writes = registry.Writes();
+        option.LoadSettings();
+        SpeakerButtons b = option.ShowSettings();
+        EXPECT_EQ(registry.Writes(), writes);
+        EXPECT_TRUE(Speakers().empty());
+        EXPECT_EQ(registry.Find(kHklm, ide + "\\Config", "Speakers"), nullptr);
+        EXPECT_EQ(option.speakerType, 4);
+        EXPECT_EQ(option.ShownSpeakerType, 4);
+        EXPECT_EQ(option.AppliedSpeakerType, 0);
+        EXPECT_FALSE(b.Enabled(IDC_SPEAKERS_6)) << "the current arrangement stands in for the maximum";
+        EXPECT_EQ(b.checkedId, IDC_SPEAKERS_2);
+    }
+}
+
 TEST_F(SpeakerOptionTest, DriverNotFoundStillSetsDirectSoundAndTellsTheLibrary) {
     HideDriver();
     Choose(IDC_SPEAKERS_6);

@@ -101,6 +101,29 @@ TEST(VolumeModelTest, MonoLineUsesTheLeftLevelOnly) {
     EXPECT_EQ(record.balance, 16u);
 }
 
+// A balance needs two levels that can differ: a uniform volume on a stereo line is as a mono line's.
+TEST(VolumeModelTest, OnlyLinesWithPerChannelLevelsHaveBalance) {
+    const struct {
+        uint32_t channels;
+        uint32_t volumeFlags;
+        bool balance;
+    } cases[] = {{2, 0, true}, {4, 0, true}, {1, 0, false}, {2, kMixerControlUniform, false},
+                 {4, kMixerControlUniform, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.channels << " channels, flags " << c.volumeFlags);
+        MixerLineRecord record = Line(c.channels, 30000, 30000, 8);
+        record.controls[kVolumeSlot].fdwControl = c.volumeFlags;
+        EXPECT_EQ(HasBalance(record), c.balance);
+        ApplySliderPosition(record, 0, true);
+        EXPECT_EQ(record.balance, c.balance ? 0u : 8u);
+        EXPECT_EQ(record.right, c.balance ? 0u : 30000u);
+        record.left = 40000;
+        record.right = 30000;
+        EXPECT_EQ(BalanceFromLevels(record), c.balance);
+        EXPECT_EQ(record.balance, c.balance ? 12u : 8u);
+    }
+}
+
 TEST(VolumeModelTest, EqualLevelsAreCentred) {
     MixerLineRecord record = Line(2, 1234, 1234, 3);
     ASSERT_TRUE(BalanceFromLevels(record));

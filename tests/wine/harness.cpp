@@ -159,7 +159,8 @@ void SetSimSetting(const char* name, DWORD value) {
 
 void ClearSimSettings() {
     for (const char* name : {"Version", "EffectsPage", "BusyTicks", "Devices", "CardDevices", "FailBuffer",
-                             "NoPropertySet", "SpeakerConfig"})
+                             "NoPropertySet", "SpeakerConfig", "WaveMs", "WaveOpenError", "WavePlayError",
+                             "SimulatedPlayer"})
         DeleteRegistryValue(HKEY_LOCAL_MACHINE, "Software\\ZVSim", name);
 }
 

@@ -109,10 +109,12 @@ protected:
         card.hardwareId = "VEN_5A56&DEV_0930";
         zvsim::InstallCardFixture(card);
         mixer.AddDevice(0x0001, "Other Mixer");
-        device = mixer.AddCard(zvsim::CardFixture{}.manufactureId);
+        device = mixer.AddCard(zvsim::CardFixture{}.manufactureId, Variant());
         mixer.SetNotifier(zv::PostControlChange);
     }
 
+    // The card's layout; a variant's fixture names its own.
+    virtual zv::sim::CardVariant Variant() const { return {}; }
     uint32_t Control(uint32_t line, uint32_t type) { return mixer.FindControl(device, line, type); }
     U Volume(uint32_t line) { return mixer.Values(device, Control(line, zv::kMixerControlVolume)); }
     U Mute(uint32_t line) { return mixer.Values(device, Control(line, zv::kMixerControlMute)); }
@@ -139,6 +141,23 @@ protected:
         return boxes;
     }
 };
+
+// The card as one of its variants.
+template <typename Page, bool zv::sim::CardVariant::*Flag>
+class VariantOf : public Page {
+protected:
+    zv::sim::CardVariant Variant() const override {
+        zv::sim::CardVariant variant;
+        variant.*Flag = true;
+        return variant;
+    }
+};
+
+using PlaybackWaveWithoutMute = VariantOf<MixerPlaybackPage, &zv::sim::CardVariant::waveVolumeOnly>;
+using PlaybackUniformStereo = VariantOf<MixerPlaybackPage, &zv::sim::CardVariant::uniformStereo>;
+using RecordUniformStereo = VariantOf<MixerRecordPage, &zv::sim::CardVariant::uniformStereo>;
+using RecordMultiplexerFourth = VariantOf<MixerRecordPage, &zv::sim::CardVariant::multiplexerFourth>;
+using RecordRefusingSelection = VariantOf<MixerRecordPage, &zv::sim::CardVariant::refusesSelection>;
 
 // ---- The page objects
 
@@ -308,6 +327,63 @@ TEST_F(MixerPlaybackPage, MuteAllMutesOnlyTheSpeakersLine) {
     EXPECT_FALSE(open.Checked(Column(kMaster).checkId));
 }
 
+TEST_F(PlaybackWaveWithoutMute, ALineWithOneControlHasItsMuteBoxDisabledAndNeverChecked) {
+    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    OpenPage open(page);
+    const zv::MixerColumn& wave = Column(kWave);
+    EXPECT_FALSE(open.Enabled(wave.checkId));
+    EXPECT_TRUE(open.Enabled(wave.volumeId));
+    EXPECT_TRUE(open.Enabled(wave.balanceId));
+    EXPECT_TRUE(open.Enabled(Column(kCd).checkId));
+    // A click that reaches the page all the same: the box toggled itself, the page takes it back.
+    mixer.ClearWrites();
+    SendMessageA(open.Item(wave.checkId), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(open.Dialog(), WM_COMMAND, MAKEWPARAM(wave.checkId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(open.Item(wave.checkId)));
+    Pump();
+    EXPECT_FALSE(open.Checked(wave.checkId));
+    EXPECT_EQ(Writes(), 0u);
+    page.ShowSettings(open.Dialog());
+    EXPECT_FALSE(open.Checked(wave.checkId));
+}
+
+TEST_F(MixerPlaybackPage, MuteTheDeviceRefusesShowsTheValueReadBack) {
+    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    OpenPage open(page);
+    const zv::MixerColumn& cd = Column(kCd);
+    const uint32_t mute = Control(zv::sim::kPlaybackCdLine, zv::kMixerControlMute);
+    mixer.FailCall(MixerCall::kSetControlDetails, zv::kMmSysErrNotSupported, mute);
+    open.Click(cd.checkId);
+    EXPECT_FALSE(open.Checked(cd.checkId)) << "shown at once: no change notice follows a refused write";
+    Pump();
+    EXPECT_FALSE(open.Checked(cd.checkId));
+    // Muted by another program, then refused the other way.
+    mixer.ChangeValues(device, mute, {1});
+    Pump();
+    ASSERT_TRUE(open.Checked(cd.checkId));
+    open.Click(cd.checkId);
+    Pump();
+    EXPECT_TRUE(open.Checked(cd.checkId));
+    EXPECT_EQ(Mute(zv::sim::kPlaybackCdLine), U{1});
+}
+
+TEST_F(PlaybackUniformStereo, AStereoLineWithOneVolumeHasItsBalanceDisabled) {
+    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    OpenPage open(page);
+    const zv::MixerColumn& synth = Column(kSynth);
+    EXPECT_FALSE(open.Enabled(synth.balanceId));
+    EXPECT_TRUE(open.Enabled(synth.volumeId));
+    EXPECT_TRUE(open.Enabled(Column(kCd).balanceId));
+    mixer.ClearWrites();
+    SendMessageA(open.Dialog(), WM_HSCROLL, TB_LINEDOWN, reinterpret_cast<LPARAM>(open.Item(synth.balanceId)));
+    EXPECT_EQ(Writes(), 0u) << "a balance the line cannot hold is not written";
+    open.Key(synth.volumeId, VK_UP);
+    Pump();
+    EXPECT_EQ(Volume(zv::sim::kSynthLine), U{13 * kStep});
+    EXPECT_EQ(open.Position(synth.volumeId), 2u);
+    EXPECT_EQ(open.Position(synth.balanceId), 16u);
+}
+
 TEST_F(MixerPlaybackPage, SwitchingTabsBackReadsTheDeviceAgain) {
     zv::PlaybackMixerPage page(mixer, zv::System().driver);
     {
@@ -399,6 +475,39 @@ TEST_F(MixerRecordPage, MonoSourcesVolumeSetsTheLeftLevelOnly) {
     Pump();
     EXPECT_EQ(Volume(zv::sim::kRecordMicLine), U{10 * kStep});
     EXPECT_EQ(open.Position(Column(kMic).volumeId), 5u);
+}
+
+TEST_F(RecordMultiplexerFourth, WithoutAMultiplexerClicksLeaveNoBoxChecked) {
+    zv::RecordMixerPage page(mixer, zv::System().driver);
+    OpenPage open(page);
+    EXPECT_EQ(Boxes(open), (std::vector<bool>{false, false, false, false}));
+    mixer.ClearWrites();
+    for (int column : {kCd, kMix, kLineIn}) {
+        open.Click(Column(column).checkId);
+        Pump();
+        EXPECT_EQ(Boxes(open), (std::vector<bool>{false, false, false, false})) << column;
+    }
+    EXPECT_EQ(Writes(), 0u);
+    EXPECT_EQ(mixer.Values(device, Mux()), (U{0, 0, 1, 0}));
+}
+
+TEST_F(RecordRefusingSelection, ARefusedSelectionShowsTheSourceTheDeviceKept) {
+    zv::RecordMixerPage page(mixer, zv::System().driver);
+    OpenPage open(page);
+    ASSERT_EQ(Boxes(open), (std::vector<bool>{false, true, false, false}));
+    open.Click(Column(kCd).checkId);
+    EXPECT_EQ(Boxes(open), (std::vector<bool>{false, true, false, false})) << "read back at once";
+    Pump();
+    EXPECT_EQ(Boxes(open), (std::vector<bool>{false, true, false, false}));
+    EXPECT_EQ(mixer.Values(device, Mux()), (U{0, 0, 1, 0}));
+}
+
+TEST_F(RecordUniformStereo, ASourceWithOneVolumeHasItsBalanceDisabled) {
+    zv::RecordMixerPage page(mixer, zv::System().driver);
+    OpenPage open(page);
+    EXPECT_FALSE(open.Enabled(Column(kCd).balanceId));
+    EXPECT_TRUE(open.Enabled(Column(kCd).volumeId));
+    EXPECT_TRUE(open.Enabled(Column(kMix).balanceId));
 }
 
 TEST_F(MixerRecordPage, WithoutAnyMixerTheControlsStayEnabledAndInputIsIgnored) {

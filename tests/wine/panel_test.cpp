@@ -281,5 +281,59 @@ TEST_F(Panel, WithoutASessionNothingLoadsOrAppliesAndOkStillCloses) {
     EXPECT_TRUE(EndsWithNothingLeft());
 }
 
+// Another PCI device listed before the card, with a driver of its own: where no description names the card's
+// driver, the lookup may land on this one.
+class PanelWithoutDescription : public Panel {
+protected:
+    static constexpr const char* kIdeInstance = "Enum\\PCI\\VEN_1000&DEV_0001\\BUS_00&DEV_01&FUNC_00";
+    static constexpr const char* kIdeConfig = "System\\CurrentControlSet\\Services\\Class\\HDC\\0000\\Config";
+
+    void SetUp() override {
+        Panel::SetUp();
+        const char driver[] = "HDC\\0000";
+        const char description[] = "Standard IDE controller";
+        SetRegistryValue(HKEY_LOCAL_MACHINE, kIdeInstance, "Driver", REG_SZ, driver, sizeof driver);
+        SetRegistryValue(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Class\\HDC\\0000", "DriverDesc",
+                         REG_SZ, description, sizeof description);
+        BYTE other = 1;
+        SetRegistryValue(HKEY_LOCAL_MACHINE, kIdeConfig, "Other", REG_BINARY, &other, 1);
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, zvsim::kConfigKey, "Speakers");
+    }
+    void TearDown() override {
+        for (const char* key : {kIdeInstance, "Enum\\PCI\\VEN_1000&DEV_0001", kIdeConfig,
+                                "System\\CurrentControlSet\\Services\\Class\\HDC\\0000",
+                                "System\\CurrentControlSet\\Services\\Class\\HDC"})
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
+    }
+    static std::string SoundCfg() {
+        char path[MAX_PATH];
+        GetWindowsDirectoryA(path, MAX_PATH - 16);
+        return std::string(path) + "\\SOUNDCFG.INI";
+    }
+    // Opens the panel, which shows what it would without a driver, applies the choice with OK, and checks that
+    // no driver key got a "Speakers" value.
+    void OpenChooseAndApply() {
+        ASSERT_NE(nullptr, Open());
+        EXPECT_TRUE(Checked(Page(), kTwo));
+        EXPECT_FALSE(Enabled(Page(), kFour)) << "the current arrangement stands in for the driver's maximum";
+        Click(Page(), kTwo);
+        ASSERT_TRUE(CloseWith(IDOK));
+        EXPECT_TRUE(ConfigValue("Speakers").empty()) << "the card's driver key";
+        EXPECT_TRUE(ConfigValue("Speakers", kIdeConfig).empty()) << "the other device's driver key";
+        EXPECT_EQ(std::vector<BYTE>{1}, ConfigValue("Other", kIdeConfig));
+        EXPECT_TRUE(log.Contains("dsound SetSpeakerConfig 4")) << "DirectSound still takes the choice";
+    }
+};
+
+TEST_F(PanelWithoutDescription, WithoutSoundCfgNoDriverKeyIsWritten) {
+    ASSERT_TRUE(DeleteFileA(SoundCfg().c_str()));
+    OpenChooseAndApply();
+}
+
+TEST_F(PanelWithoutDescription, WithoutDriverDescNoDriverKeyIsWritten) {
+    ASSERT_TRUE(WritePrivateProfileStringA("DESCRIPTION", "DRIVERDESC", nullptr, SoundCfg().c_str()));
+    OpenChooseAndApply();
+}
+
 }  // namespace
 }  // namespace zvtest

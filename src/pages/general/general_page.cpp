@@ -2,6 +2,10 @@
 
 #include "pages/general/general_page.h"
 
+#include <mmsystem.h>
+
+#include "pages/general/uninstall_window.h"
+#include "panel/control_panel_dialog.h"
 #include "res/resource.h"
 
 namespace zv {
@@ -16,9 +20,15 @@ void SeparateHiddenHeadphoneButton(HWND page) {
     if (headphone) SetWindowLongA(headphone, GWL_STYLE, GetWindowLongA(headphone, GWL_STYLE) | WS_GROUP);
 }
 
+GeneralPage* PageOf(HWND page) { return static_cast<GeneralPage*>(AttachedPage(page)); }
+
 void OnCommand(HWND page, int id) {
     for (int button : kSpeakerButtons)
         if (id == button) EnableApply(page);
+    if ((id >= IDC_SPEAKER_FRONT_LEFT && id <= IDC_SPEAKER_SUBWOOFER) || id == IDC_TEST_ALL) {
+        if (GeneralPage* object = PageOf(page)) object->Test().OnCommand(id, page);
+    }
+    if (id == IDC_UNINSTALL) OnUninstallButton(page);
 }
 
 }  // namespace
@@ -26,8 +36,9 @@ void OnCommand(HWND page, int id) {
 void Win32DebugOutput::Write(const char* text) { OutputDebugStringA(text); }
 
 GeneralPage::GeneralPage(Registry& registry, DriverConfig& driver, LibraryLoader& libraries, SoundSystem& sound,
-                         DebugOutput& debug)
-    : speakers_(registry, driver, libraries, sound, debug) {}
+                         DebugOutput& debug, FileSystem& files, WavePlayer& player)
+    : speakers_(registry, driver, libraries, sound, debug),
+      test_(player, files, testWindow_, speakers_.ShownSpeakerType) {}
 
 UINT GeneralPage::GetTitleId() { return IDS_GENERAL_TITLE; }
 LPCSTR GeneralPage::GetTemplateName() { return MAKEINTRESOURCEA(IDD_GENERAL_PAGE); }
@@ -45,6 +56,7 @@ void GeneralPage::ShowSettings(HWND page) {
     for (int button : kSpeakerButtons)
         if (!buttons.Enabled(button)) EnableWindow(GetDlgItem(page, button), FALSE);
     CheckDlgButton(page, buttons.checkedId, BST_CHECKED);
+    test_.Reset();  // the arrangement, and so the speakers, may have changed
 }
 
 void GeneralPage::ReadControls(HWND page) {
@@ -55,10 +67,12 @@ void GeneralPage::ReadControls(HWND page) {
     checks.six = IsButtonChecked(page, IDC_SPEAKERS_6);
     speakers_.ReadControls(checks);
     // The speaker pictures follow the choice once it is read.
-    RECT box;
-    GetWindowRect(GetDlgItem(page, IDC_SPEAKER_TEST_BOX), &box);
-    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&box), 2);
+    RECT box = ControlArea(page, IDC_SPEAKER_TEST_BOX);
     InvalidateRect(page, &box, TRUE);
+}
+
+void GeneralPage::StopSound(HWND window) {
+    if (test_.Playing()) test_.Toggle(window);
 }
 
 INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -69,13 +83,36 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
         PositionPage(page);
         SeparateHiddenHeadphoneButton(page);
         object->ShowSettings(page);
+        // A page shown again while the driver is being removed cannot start a test or a second removal.
+        if (UninstallUnderway()) DisableRemovalButtons(page);
         return TRUE;
     }
     case WM_DESTROY:
-        if (ControlPage* object = AttachedPage(page)) object->ReadControls(page);
+        if (GeneralPage* object = PageOf(page)) {
+            object->StopSound(page);
+            object->ReadControls(page);
+        }
         return FALSE;
     case WM_COMMAND:
         OnCommand(page, LOWORD(wParam));
+        return FALSE;
+    case WM_PAINT:
+        if (GeneralPage* object = PageOf(page)) PaintSpeakerTest(page, object->Test());
+        return FALSE;
+    case WM_SETCURSOR: {
+        GeneralPage* object = PageOf(page);
+        if (!object || !SetSpeakerCursor(page, object->Test())) return FALSE;
+        SetWindowLongPtrA(page, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
+    case WM_LBUTTONDOWN:
+        HelpRequestCount() = 0;
+        return FALSE;
+    case WM_LBUTTONUP:
+        if (GeneralPage* object = PageOf(page)) ClickSpeaker(page, object->Test());
+        return FALSE;
+    case MM_MCINOTIFY:
+        if (GeneralPage* object = PageOf(page)) object->Test().OnSoundEnd(static_cast<uint32_t>(wParam), page);
         return FALSE;
     default:
         return FALSE;

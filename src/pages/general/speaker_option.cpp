@@ -68,6 +68,8 @@ void SpeakerOption::ReadDescription(char (&description)[kDriverDescSizeGeneral])
 }
 
 bool SpeakerOption::ReadSpeakers(const char* description) {
+    // Without a description no driver is identified: any driver would match it.
+    if (description[0] == '\0') return false;
     uint8_t low = LowByte(speakerType);
     if (!driver_.AccessSpeakerSettings(kReadSpeakers, &low, description)) return false;
     speakerType = static_cast<int32_t>((static_cast<uint32_t>(speakerType) & ~0xFFu) | low);
@@ -88,7 +90,7 @@ SpeakerButtons SpeakerOption::ShowSettings() {
 
     // Without a driver the current arrangement stands in for the largest one.
     uint8_t max = LowByte(speakerType);
-    driver_.AccessSpeakerSettings(kReadCapabilities, &max, description);
+    if (description[0] != '\0') driver_.AccessSpeakerSettings(kReadCapabilities, &max, description);
 
     SpeakerButtons buttons;
     buttons.stereoX2Enabled = driver_.StereoX2Supported() != 0;

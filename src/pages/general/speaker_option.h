@@ -78,7 +78,8 @@ public:
 
 private:
     void ReadDescription(char (&description)[kDriverDescSizeGeneral]);
-    // Replaces the low byte of speakerType with the driver's "Speakers"; false when the driver is not found.
+    // Replaces the low byte of speakerType with the driver's "Speakers"; false when the driver is not found,
+    // as it is without a description.
     bool ReadSpeakers(const char* description);
 
     Registry& registry_;

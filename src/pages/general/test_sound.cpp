@@ -68,6 +68,22 @@ uint32_t SampleBytes(uint16_t bitsPerSample) {
     return bitsPerSample / 8u;
 }
 
+// Moves each sample of a block into its channel's place in the interleaved frames.
+template <uint32_t Bytes>
+void SpreadSamples(const uint8_t* input, uint32_t samples, uint8_t* output, uint32_t frameBytes) {
+    for (uint32_t k = 0; k < samples; ++k) std::memcpy(output + k * frameBytes, input + k * Bytes, Bytes);
+}
+
+void SpreadSamples(uint32_t sampleBytes, const uint8_t* input, uint32_t samples, uint8_t* output,
+                   uint32_t frameBytes) {
+    switch (sampleBytes) {
+    case 2: SpreadSamples<2>(input, samples, output, frameBytes); break;
+    case 3: SpreadSamples<3>(input, samples, output, frameBytes); break;
+    case 4: SpreadSamples<4>(input, samples, output, frameBytes); break;
+    default: SpreadSamples<1>(input, samples, output, frameBytes); break;
+    }
+}
+
 }  // namespace
 
 int32_t SpeakerCount(int32_t shownSpeakerType) {
@@ -148,8 +164,7 @@ bool BuildTestSound(FileSystem& files, const std::string& directory, int32_t spe
         if (read == 0) break;
         remaining -= read;
         uint32_t samples = read / sampleBytes;
-        for (uint32_t k = 0; k < samples; ++k)
-            std::memcpy(output + (k * channels + channel) * sampleBytes, input + k * sampleBytes, sampleBytes);
+        SpreadSamples(sampleBytes, input, samples, output + channel * sampleBytes, channels * sampleBytes);
         uint32_t bytes = samples * sampleBytes * channels;
         writing = target->Write(output, bytes);
         if (writing) total += bytes;

@@ -41,8 +41,16 @@ void MixerPageLogic::Initialise(MixerView& view, WindowHandle dialog) {
         char name[kMixerLongNameChars + 1] = {};
         std::memcpy(name, record.line.szName, kMixerLongNameChars);
         view.SetLabel(column.labelId, name);
-        if (record.line.cChannels == 1) view.Enable(column.balanceId, false);
-        if (!GetLineControls(mixer_, handle_, record)) DisableColumn(view, column);
+        if (!GetLineControls(mixer_, handle_, record)) {
+            DisableColumn(view, column);
+            continue;
+        }
+        // A control that cannot act is shown disabled, and a mute box that cannot act never shows muted.
+        if (!HasBalance(record)) view.Enable(column.balanceId, false);
+        if (layout_.switchKind == SwitchKind::kMute && !HasMuteControl(record)) {
+            view.Enable(column.checkId, false);
+            record.switchValue = 0;
+        }
     }
 }
 
@@ -75,19 +83,21 @@ void MixerPageLogic::OnCheckClicked(MixerView& view, int controlId) {
     if (i < 0) return;
     MixerLineRecord& record = records_[i];
     const uint32_t checked = view.GetCheck(controlId);
-    if (layout_.switchKind == SwitchKind::kMute) {
-        record.switchValue = checked;
-        SetLineMute(mixer_, handle_, record);
-        return;
-    }
-    if (checked == 1) {
-        // The device's change message brings the refresh that clears the previously selected box.
-        record.switchValue = 1;
-        SetRecordSelect(mixer_, handle_, record);
-    } else {
+    if (layout_.switchKind == SwitchKind::kRecordSelect && checked == 0) {
         // The selected source was clicked: a recording source is only deselected by selecting another.
         view.SetCheck(controlId, record.switchValue);
+        return;
     }
+    record.switchValue = checked;
+    const bool written = layout_.switchKind == SwitchKind::kMute ? SetLineMute(mixer_, handle_, record)
+                                                                 : SetRecordSelect(mixer_, handle_, record);
+    // The device's change message brings the refresh, which also clears a previously selected source.
+    if (written) return;
+    // Nothing was written and no change message will come: the box goes back to what it showed before the
+    // click, and the device is read again for what it really holds.
+    record.switchValue = checked != 0 ? 0 : 1;
+    view.SetCheck(controlId, record.switchValue);
+    Refresh(view);
 }
 
 void MixerPageLogic::Close(WindowHandle dialog) {
@@ -112,6 +122,7 @@ void MixerPageLogic::MoveSlider(MixerView& view, int controlId, Role role) {
     const int i = ColumnOf(controlId, role);
     if (i < 0) return;
     MixerLineRecord& record = records_[i];
+    if (role == Role::kBalance && !HasBalance(record)) return;
     ApplySliderPosition(record, view.GetSliderPosition(controlId), role == Role::kBalance);
     SetLineVolume(mixer_, handle_, record);
 }

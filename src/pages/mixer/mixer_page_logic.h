@@ -90,7 +90,8 @@ public:
     void Initialise(MixerView& view, WindowHandle dialog);
     // ShowSettings and every change message: reads every column whose line was found back from the device.
     void Refresh(MixerView& view);
-    // A track bar or check box of a column was used; controls of no column with a line are ignored.
+    // A track bar or check box of a column was used; controls of no column with a line are ignored. A switch
+    // the device does not take is shown as read back at once, since no change message follows it.
     void OnVolumeMoved(MixerView& view, int controlId);
     void OnBalanceMoved(MixerView& view, int controlId);
     void OnCheckClicked(MixerView& view, int controlId);

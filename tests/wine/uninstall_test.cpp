@@ -1,0 +1,220 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <string>
+
+#include "harness.h"
+#include "res/resource.h"
+
+// The driver removal from the General page of zvctrl.exe on the simulated card, whose helper library logs
+// the removal commands. The files it deletes are stand-ins placed in the prefix's system directory.
+
+namespace zvtest {
+namespace {
+
+constexpr const char kSynthKeys[][96] = {
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\YAMAHA Soft Synthesizer S-YXG50",
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\YAMAHA SoftSynthesizer S-YXG50",
+};
+
+std::string SystemFile(const char* name) {
+    char directory[MAX_PATH] = {};
+    GetSystemDirectoryA(directory, sizeof directory);
+    return std::string(directory) + "\\" + name;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void Touch(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(file);
+}
+
+std::string ProgramString(UINT id) {
+    char text[256] = {};
+    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+    return text;
+}
+
+// Ends every process of that file name; returns how many there were.
+int EndProcesses(const char* exeName) {
+    int found = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName) != 0) continue;
+        ++found;
+        if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
+            TerminateProcess(process, 0);
+            CloseHandle(process);
+        }
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+// Handles what other processes send to this thread's windows while the test waits.
+bool PumpWhile(const std::function<bool()>& done, DWORD timeoutMs) {
+    return WaitFor([&] {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        return done();
+    }, timeoutMs);
+}
+
+// A stand-in for a shell folder window, which counts the WM_CLOSE it gets and stays open.
+int folderCloses = 0;
+LRESULT CALLBACK FolderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        ++folderCloses;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class Uninstall : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FreshCard();
+        EndProcesses("control.exe");
+        Touch(SystemFile("ZVDLL32.DLL"));
+        Touch(SystemFile("ZVAUDIO.CPL"));
+    }
+    void TearDown() override {
+        for (const char* key : kSynthKeys) RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
+        WritePrivateProfileStringA("DESCRIPTION", "LOADER", nullptr, "SOUNDCFG.INI");
+        DeleteFileA(SystemFile("ZVDLL32.DLL").c_str());
+        DeleteFileA(SystemFile("ZVAUDIO.CPL").c_str());
+        if (folder) DestroyWindow(folder);
+        EndProcesses("control.exe");
+    }
+
+    HWND Open() {
+        EXPECT_TRUE(program.Start("OPEN"));
+        WaitFor([] { return FindPanels().size() == 1 && FindWindowExA(FindPanels()[0], nullptr, "#32770", nullptr); },
+                10000);
+        auto panels = FindPanels();
+        panel = panels.size() == 1 ? panels[0] : nullptr;
+        return panel ? FindWindowExA(panel, nullptr, "#32770", nullptr) : nullptr;
+    }
+    void PressUninstall(HWND page) {
+        PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_UNINSTALL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_UNINSTALL)));
+    }
+    // Waits for the program's message box, checks its text and answers it.
+    bool Answer(UINT stringId, int button) {
+        HWND box = nullptr;
+        PumpWhile([&] {
+            for (HWND w : FindWindowsWithCaption(kPanelCaption))
+                if (w != panel) box = w;
+            return box != nullptr;
+        }, 6000);
+        if (!box) return false;
+        char text[256] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        EXPECT_EQ(text, ProgramString(stringId));
+        PostMessageA(box, WM_COMMAND, button, 0);
+        return PumpWhile([&] { return !IsWindow(box); }, 3000);
+    }
+    void OpenFolderWindow() {
+        WNDCLASSA cls = {};
+        cls.lpfnWndProc = FolderProc;
+        cls.hInstance = GetModuleHandleA(nullptr);
+        cls.lpszClassName = "CabinetWClass";
+        RegisterClassA(&cls);
+        folder = CreateWindowA("CabinetWClass", "Folder", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                               cls.hInstance, nullptr);
+        folderCloses = 0;
+    }
+    // Yes to the question: command 0 at once, command 1 and message 48 two seconds later, then the end.
+    void RemoveAndExpectTheEnd(const std::function<void()>& duringTheWait = [] {}) {
+        ASSERT_TRUE(Answer(IDS_CONFIRM_UNINSTALL, IDYES));
+        ASSERT_TRUE(WaitFor([&] { return log.Contains("DLL32Call 0 ->"); }, 3000));
+        duringTheWait();
+        ASSERT_TRUE(Answer(IDS_REMOVED, IDOK));
+        DWORD wait = log.TickOf("DLL32Call 1 ->") - log.TickOf("DLL32Call 0 ->");
+        EXPECT_GE(wait, 1900u);
+        EXPECT_LT(wait, 3500u);
+        EXPECT_NE(PumpWhile([&] { return program.WaitExit(0) != STILL_ACTIVE; }, 5000), false);
+        EXPECT_EQ(program.WaitExit(0), 0u);
+        EXPECT_FALSE(Exists(SystemFile("ZVDLL32.DLL")));
+    }
+
+    CallLog log;
+    Program program;
+    HWND panel = nullptr;
+    HWND folder = nullptr;
+};
+
+TEST_F(Uninstall, EitherSpellingOfTheSynthesizerKeyBlocksItAndNoDoesNothing) {
+    HWND page = Open();
+    ASSERT_NE(nullptr, page);
+    for (const char* key : kSynthKeys) {
+        HKEY created;
+        ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &created), ERROR_SUCCESS);
+        RegCloseKey(created);
+        PressUninstall(page);
+        EXPECT_TRUE(Answer(IDS_REMOVE_SYNTH_FIRST, IDOK)) << key;
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
+    }
+    PressUninstall(page);
+    EXPECT_TRUE(Answer(IDS_CONFIRM_UNINSTALL, IDNO));
+    Sleep(2500);
+    EXPECT_FALSE(log.Contains("DLL32Call 0 ->"));
+    EXPECT_EQ(program.WaitExit(0), DWORD(STILL_ACTIVE));
+    EXPECT_TRUE(Exists(SystemFile("ZVDLL32.DLL")));
+    EXPECT_TRUE(Exists(SystemFile("ZVAUDIO.CPL")));
+}
+
+TEST_F(Uninstall, YesRemovesTheDriverAndItsFilesIgnoresTheCloseRequestAndEndsTheProgram) {
+    HWND page = Open();
+    ASSERT_NE(nullptr, page);
+    PressUninstall(page);
+    RemoveAndExpectTheEnd([&] {
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_UNINSTALL)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_TEST_ALL)));
+        PostMessageA(FindTrayWindow(), WM_NULL, 8966, 0);
+        Sleep(300);
+        EXPECT_EQ(program.WaitExit(0), DWORD(STILL_ACTIVE)) << "the close request waits for the removal";
+    });
+    EXPECT_FALSE(Exists(SystemFile("ZVAUDIO.CPL")));
+    Sleep(500);
+    EXPECT_EQ(EndProcesses("control.exe"), 0);
+}
+
+TEST_F(Uninstall, AnOpenFolderWindowIsClosedAndTheControlPanelStartedAndAPathInLoaderDeletesNothing) {
+    WritePrivateProfileStringA("DESCRIPTION", "LOADER", "..\\win.ini", "SOUNDCFG.INI");
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, sizeof windows);
+    const std::string winIni = std::string(windows) + "\\win.ini";
+    Touch(winIni);
+    OpenFolderWindow();
+    HWND page = Open();
+    ASSERT_NE(nullptr, page);
+    PressUninstall(page);
+    RemoveAndExpectTheEnd();
+    EXPECT_EQ(folderCloses, 1);
+    EXPECT_TRUE(Exists(winIni));
+    EXPECT_TRUE(Exists(SystemFile("ZVAUDIO.CPL")));
+    EXPECT_TRUE(WaitFor([] { return EndProcesses("control.exe") > 0; }, 5000)) << "control.exe was started";
+}
+
+TEST_F(Uninstall, ATabChangeAndCancelDuringTheWaitStillCompleteTheRemoval) {
+    HWND page = Open();
+    ASSERT_NE(nullptr, page);
+    PressUninstall(page);
+    RemoveAndExpectTheEnd([&] {
+        SendMessageA(GetDlgItem(panel, IDC_TABS), WM_KEYDOWN, VK_RIGHT, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(page); }, 2000));
+        PostMessageA(panel, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(WaitFor([] { return FindPanels().empty(); }, 1500));
+    });
+    EXPECT_EQ(log.Count("DLL32Call 1 ->"), 1);
+    EXPECT_FALSE(Exists(SystemFile("ZVAUDIO.CPL")));
+}
+
+}  // namespace
+}  // namespace zvtest
