@@ -561,14 +561,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 // The volume arithmetic on its own, with any levels a driver could report.
                 MixerLineRecord line{};
                 line.line.cChannels = in.Count(3);
+                line.controls[kVolumeSlot].fdwControl = in.U8() & kMixerControlUniform;
                 line.left = in.U32();
                 line.right = in.U32();
                 line.balance = in.Count(40);
                 const bool mono = line.line.cChannels == 1;
                 const bool isBalance = in.Bool();
+                const bool moves = !isBalance || HasBalance(line);
                 ApplySliderPosition(line, in.Count(40), isBalance);
-                if (!(mono && isBalance)) ZV_FUZZ_CHECK(line.left <= kMaxLevel && (mono || line.right <= kMaxLevel));
-                if (isBalance && !mono) ZV_FUZZ_CHECK(line.balance <= kBalanceSliderMax);
+                if (moves) ZV_FUZZ_CHECK(line.left <= kMaxLevel && (mono || line.right <= kMaxLevel));
+                if (isBalance && moves) ZV_FUZZ_CHECK(line.balance <= kBalanceSliderMax);
                 line.left = in.U32();
                 line.right = in.U32();
                 ZV_FUZZ_CHECK(VolumeSliderPosition(line) <= kVolumeSliderMax);
