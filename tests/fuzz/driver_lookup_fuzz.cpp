@@ -2,9 +2,8 @@
 // instance and class keys with "Driver", "DriverDesc" and "Config" values of any type and size, keys that
 // refuse to open, and any PCI devices. Every lookup must keep its buffers, close every key it opened and
 // write nothing but a one-byte "Speakers".
-#include <strings.h>
-
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -58,7 +57,7 @@ void LoadIni(const std::string& text, zv::test::FakeProfile& profile) {
         if (equals == std::string::npos) continue;
         std::string key = Trim(line.substr(0, equals));
         std::string id = section + '\n' + key;
-        for (char& c : id) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (!seen.insert(id).second) continue;
         profile.Set(zv::kSoundCfgFile, section, key, Trim(line.substr(equals + 1)));
     }

@@ -250,7 +250,8 @@ def q3d_load():
     }
 
 
-# ---- test_sound: mode (1 = a full disk), the disk's room, then the source recording's bytes
+# ---- test_sound: mode (1 a full disk, 2 a read-only target, 4 no source), the disk's room, then the
+# source recording's bytes
 
 def wave(bits=16, samples=64, extra=b'', declared=None, rate=22050):
     block = max(bits // 8, 1)
@@ -262,8 +263,8 @@ def wave(bits=16, samples=64, extra=b'', declared=None, rate=22050):
 
 
 def test_sound():
-    def seed(source, full=False, room=0):
-        return u8(1 if full else 0) + u16(room) + source
+    def seed(source, full=False, room=0, mode=0):
+        return u8(mode | (1 if full else 0)) + u16(room) + source
     return {
         'pcm16': seed(wave()),
         'pcm8': seed(wave(8)),
@@ -275,6 +276,8 @@ def test_sound():
         'declared-short': seed(wave(16, 600, declared=7)),
         'header-only': seed(wave()[:36]),
         'disk-full': seed(wave(16, 700), True, 1500),
+        'read-only': seed(wave(), mode=2),
+        'no-source': seed(wave(), mode=4),
     }
 
 

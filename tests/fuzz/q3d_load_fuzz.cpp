@@ -2,7 +2,6 @@
 // number of bytes up to the buffer and any reported size, and a "splash time" value of any type and size;
 // then the record's round trip through the Effects page's controls and its Apply. A field changes only on
 // an answer of exactly its size, and the controls always show values they can hold.
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <map>

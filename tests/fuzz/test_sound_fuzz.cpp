@@ -2,7 +2,8 @@
 // code and speaker index. The builder may read and write only inside its blocks, and every file it builds
 // must have the layout the wave device expects: the source's header with the channel count and rates of
 // the arrangement, "data" where the source had it, sizes that match what was written, and the recording in
-// the speaker's channel with every other channel silent. A mode with a full disk checks the failing paths.
+// the speaker's channel with every other channel silent. Modes with a full disk, a read-only target and a
+// missing source check the failing paths.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -132,15 +133,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
     const uint8_t mode = in.U8();
     const bool diskFull = (mode & 1) != 0;
+    const bool targetReadOnly = (mode & 2) != 0;
+    const bool sourceMissing = (mode & 4) != 0;
     const uint32_t room = in.U16();
     const Bytes source = in.Take(in.Left());
 
     for (int32_t type = -1; type <= 7; ++type) {
         for (int32_t index = -1; index <= 6; ++index) {
             zv::test::FakeFileSystem files;
-            for (const char* recording : kRecordings) files.files[kDirectory + recording] = source;
+            if (!sourceMissing)
+                for (const char* recording : kRecordings) files.files[kDirectory + recording] = source;
             const std::string target = kDirectory + zv::kTestSoundFile;
             files.files[target] = {'o', 'l', 'd'};
+            if (targetReadOnly) files.readOnly.insert(target);
 
             FullDisk full(files, room);
             zv::FileSystem& used = diskFull ? static_cast<zv::FileSystem&>(full) : files;
@@ -153,6 +158,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 // Nothing is built for a speaker without a channel, and the old sound stays.
                 ZV_FUZZ_CHECK(!built);
                 ZV_FUZZ_CHECK(result == (Bytes{'o', 'l', 'd'}));
+                continue;
+            }
+            if (targetReadOnly || sourceMissing) {
+                // Without both files nothing is built; a target that could be created is left empty.
+                ZV_FUZZ_CHECK(!built);
+                ZV_FUZZ_CHECK(result == (targetReadOnly ? Bytes{'o', 'l', 'd'} : Bytes{}));
                 continue;
             }
             uint32_t first = 0;
