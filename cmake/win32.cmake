@@ -52,3 +52,5 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_subdirectory(tests/wine)
 add_subdirectory(tests/bench)
+
+include(cmake/package.cmake)
