@@ -28,4 +28,5 @@ include(CPack)
 # Makes the package as the package target does, in a folder of its own, and checks what a user unpacks.
 add_test(NAME package_contents
   COMMAND ${CMAKE_COMMAND} -DCPACK=${CMAKE_CPACK_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR}
-    -DZIP_NAME=${zv_package_file}.zip -DPE_MACHINE=${zv_pe_machine} -DPE_MAGIC=${zv_pe_magic} -P ${CMAKE_SOURCE_DIR}/tests/package/check_package.cmake)
+    -DZIP_NAME=${zv_package_file}.zip -DPE_MACHINE=${zv_pe_machine} -DPE_MAGIC=${zv_pe_magic}
+    -P ${CMAKE_SOURCE_DIR}/tests/package/check_package.cmake)
