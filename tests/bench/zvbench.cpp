@@ -311,6 +311,7 @@ void MeasureSession() {
 
     HWND tabs = FindWindowExA(panel, nullptr, WC_TABCONTROLA, nullptr);
     int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    if (count < 1) Fail("the dialog has no tabs");
     std::vector<WPARAM> keys(count - 1, VK_RIGHT);
     keys.insert(keys.end(), count - 1, VK_LEFT);
     for (WPARAM key : keys) {
