@@ -51,3 +51,6 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 add_subdirectory(tests/wine)
+add_subdirectory(tests/bench)
+
+include(cmake/package.cmake)

@@ -19,8 +19,12 @@ HINSTANCE Module() { return static_cast<HINSTANCE>(App().module); }
 HWND TrayHwnd() { return static_cast<HWND>(App().trayWindow); }
 
 // The Windows 95 layout of the notification record, which every shell accepts.
+#if defined(_WIN64)
+constexpr DWORD kNotifyIconV1Size = NOTIFYICONDATAA_V1_SIZE;
+#else
 constexpr DWORD kNotifyIconV1Size = 88;
 static_assert(NOTIFYICONDATAA_V1_SIZE == kNotifyIconV1Size, "the first notification record layout is 88 bytes");
+#endif
 
 void RunCommand(HWND window, UINT command) {
     Application& app = App();

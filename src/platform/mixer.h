@@ -84,6 +84,10 @@ constexpr uint32_t kMaxProductNameChars = 32;   // MAXPNAMELEN
 constexpr uint32_t kMixerShortNameChars = 16;   // MIXER_SHORT_NAME_CHARS
 constexpr uint32_t kMixerLongNameChars = 64;    // MIXER_LONG_NAME_CHARS
 
+// The system declares its mixer structures byte-packed; on x64 that leaves the pointer-sized members
+// unaligned, so these records are packed too. The 32-bit sizes below are the layouts Windows itself fixed.
+#pragma pack(push, 1)
+
 // MIXERCAPSA.
 struct MixerCaps {
     uint16_t wMid;
@@ -118,7 +122,7 @@ struct MixerLine {
         char szPname[kMaxProductNameChars];
     } Target;
 };
-#if defined(_WIN32)
+#if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(MixerLine) == 168, "MixerLine must match MIXERLINEA");
 #endif
 
@@ -153,7 +157,7 @@ struct MixerLineControls {
     uint32_t cbmxctrl;
     MixerControl* pamxctrl;
 };
-#if defined(_WIN32)
+#if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(MixerLineControls) == 24, "MixerLineControls must match MIXERLINECONTROLSA");
 #endif
 
@@ -169,7 +173,7 @@ struct MixerControlDetails {
     uint32_t cbDetails;
     void* paDetails;
 };
-#if defined(_WIN32)
+#if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(MixerControlDetails) == 24, "MixerControlDetails must match MIXERCONTROLDETAILS");
 #endif
 
@@ -180,6 +184,8 @@ struct MixerListText {
     char szName[kMixerLongNameChars];
 };
 static_assert(sizeof(MixerListText) == 72, "MixerListText must match MIXERCONTROLDETAILS_LISTTEXTA");
+
+#pragma pack(pop)
 
 // Values of MIXERCONTROLDETAILS_UNSIGNED and MIXERCONTROLDETAILS_BOOLEAN are single 32-bit words.
 constexpr uint32_t kMixerDetailValueSize = 4;

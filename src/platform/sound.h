@@ -9,7 +9,7 @@
 
 namespace zv {
 
-// The DirectX 5 sound buffer description (20 bytes on Windows, no 3D algorithm GUID).
+// The DirectX 5 sound buffer description (20 bytes on 32-bit Windows, no 3D algorithm GUID).
 struct SoundBufferDesc {
     uint32_t flags;
     uint32_t bufferBytes;

@@ -123,7 +123,9 @@ BOOL CALLBACK EnumThunk(GUID* guid, const char*, const char*, void* param) {
 
 }  // namespace
 
+#if !defined(_WIN64)
 static_assert(sizeof(DSBUFFERDESC1) == 20, "the DirectX 5 buffer description is 20 bytes");
+#endif
 
 HResult Win32SoundSystem::Enumerate(EnumCallback callback, void* context) {
     EnumContext ctx{callback, context};
