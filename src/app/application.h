@@ -24,7 +24,6 @@ struct Application {
     void* trayIcon = nullptr;
     StartupWait startupWait;
     LibraryHandle waitLibrary = nullptr;   // the helper library, held while the start-up wait runs
-    bool uninstallUnderway = false;        // set while the driver removal runs; the close request waits
 };
 
 Application& App();

@@ -120,7 +120,8 @@ int ShowMessage(HWND owner, UINT stringId, UINT style) {
 
 LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Application& app = App();
-    if (wParam == kCloseRequest && !app.uninstallUnderway) DestroyWindow(window);
+    // The close request waits while the driver is being removed: the removal ends the program itself.
+    if (wParam == kCloseRequest && !UninstallUnderway()) DestroyWindow(window);
 
     if (message == kTrayCallbackMessage) {
         switch (static_cast<UINT>(lParam)) {

@@ -30,7 +30,6 @@ struct RecordingWindow : UninstallWindow {
     void DisableButtons() override { events.push_back("disable buttons"); }
     void StartWait() override { events.push_back("start timer"); }
     void StopWait() override { events.push_back("stop timer"); }
-    void SetUnderway(bool underway) override { events.push_back(underway ? "underway" : "not underway"); }
     std::string SystemDirectory() override { return "C:\\WINDOWS\\SYSTEM"; }
     bool CloseFolderWindow() override {
         events.push_back("close folder");
@@ -73,7 +72,7 @@ protected:
 TEST_F(Uninstall, YesRemovesTheDriverDeletesTheLibraryAndTheAppletAndEndsTheProgram) {
     window.folderOpen = true;
     Run();
-    EXPECT_EQ(events, (Events{"stop test", "message 53", "wait cursor", "underway", "disable buttons",
+    EXPECT_EQ(events, (Events{"stop test", "message 53", "wait cursor", "disable buttons",
                               "DLL32Call 0", "start timer", "cursor back", "stop timer", "DLL32Call 1",
                               "message 48", "delete C:\\WINDOWS\\SYSTEM\\ZVDLL32.DLL", "close folder",
                               "delete C:\\WINDOWS\\SYSTEM\\ZVAUDIO.CPL", "control.exe", "end"}));

@@ -64,9 +64,7 @@ void SpeakerTest::OnCommand(int commandId, WindowHandle page) {
     Toggle(page);
 }
 
-std::string SpeakerTest::TestSoundPath() {
-    return ProgramDirectory(window_.ProgramFileName().c_str()) + kTestSoundFile;
-}
+std::string SpeakerTest::Directory() { return ProgramDirectory(window_.ProgramFileName().c_str()); }
 
 void SpeakerTest::CloseDevice(WindowHandle owner) {
     if (device_ == 0) return;
@@ -85,12 +83,13 @@ void SpeakerTest::Toggle(WindowHandle window) {
     // A command for a speaker the arrangement has no channel for plays nothing.
     if (speakerIndex_ < 0 || speakerIndex_ >= TestSoundChannels(shownSpeakerType_)) return;
 
+    const std::string directory = Directory();
     window_.BeginWait();
     // A sound that cannot be built leaves an empty or old file, and the device then reports why.
-    BuildTestSound(files_, ProgramDirectory(window_.ProgramFileName().c_str()), speakerIndex_, shownSpeakerType_);
+    BuildTestSound(files_, directory, speakerIndex_, shownSpeakerType_);
     window_.EndWait();
 
-    if (uint32_t code = player_.Open(TestSoundPath().c_str(), &device_)) {
+    if (uint32_t code = player_.Open((directory + kTestSoundFile).c_str(), &device_)) {
         device_ = 0;
         window_.ShowMciError(window, code);
         return;
@@ -108,7 +107,7 @@ void SpeakerTest::OnSoundEnd(uint32_t notifyCode, WindowHandle page) {
     // Stopped, superseded and failed sounds end the run where it was stopped, not here.
     if (notifyCode != kWaveNotifySuccessful) return;
     CloseDevice(page);
-    files_.Delete(TestSoundPath().c_str());
+    files_.Delete((Directory() + kTestSoundFile).c_str());
     window_.WaitSeconds(1);
     ++speakerIndex_;
     if (playing_ && speakerIndex_ < speakerEnd_) {

@@ -61,7 +61,8 @@ public:
 
 private:
     void CloseDevice(WindowHandle owner);
-    std::string TestSoundPath();
+    // The program's directory, where the recordings are and the test sound is built.
+    std::string Directory();
 
     WavePlayer& player_;
     FileSystem& files_;

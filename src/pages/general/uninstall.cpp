@@ -48,7 +48,6 @@ void DriverUninstall::Start() {
     }
     entry_ = libraries_.Find(library_, kDll32CallExport);
     if (entry_) {
-        window_.SetUnderway(true);
         window_.DisableButtons();
         reinterpret_cast<Dll32CallFn>(entry_)(kCmdStartRemoval);
     }

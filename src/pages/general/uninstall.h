@@ -42,7 +42,6 @@ public:
     // The wait must outlive the page and the dialog: once the removal has begun it always completes.
     virtual void StartWait() = 0;
     virtual void StopWait() = 0;
-    virtual void SetUnderway(bool underway) = 0;
     virtual std::string SystemDirectory() = 0;
     // Closes one shell folder window, which would show the deleted applet; false when none was open.
     virtual bool CloseFolderWindow() = 0;

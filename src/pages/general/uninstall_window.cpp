@@ -33,7 +33,6 @@ public:
     void DisableButtons() override { DisableRemovalButtons(page); }
     void StartWait() override { SetTimer(TrayHwnd(), kUninstallTimerId, kUninstallWaitMs, nullptr); }
     void StopWait() override { KillTimer(TrayHwnd(), kUninstallTimerId); }
-    void SetUnderway(bool underway) override { App().uninstallUnderway = underway; }
     std::string SystemDirectory() override {
         char directory[256] = {};
         GetSystemDirectoryA(directory, sizeof directory);
