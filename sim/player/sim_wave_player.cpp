@@ -97,8 +97,9 @@ bool SimWavePlayer::Cancel(zv::WaveDeviceId device) {
 
 uint32_t SimWavePlayer::Stop(zv::WaveDeviceId device) {
     bool interrupted = Cancel(device);
-    Log("wave stop %u%s", device, interrupted ? " interrupted" : "");
-    return 0;
+    DWORD error = Setting("WaveStopError", 0);
+    Log("wave stop %u%s -> %lu", device, interrupted ? " interrupted" : "", error);
+    return error;
 }
 
 uint32_t SimWavePlayer::Close(zv::WaveDeviceId device) {

@@ -30,7 +30,8 @@ void RunCommand(HWND window, UINT command) {
     Application& app = App();
     switch (command) {
     case IDM_EXIT:
-        DestroyWindow(window);
+        // Held back while the driver is being removed, as the close request is: the removal ends the program.
+        if (!UninstallUnderway()) DestroyWindow(window);
         break;
     case IDM_OPEN:
         if (app.openPanel) {
@@ -157,6 +158,14 @@ LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         if (wParam == kUninstallTimerId) OnUninstallTimer();
         else OnStartupTick(window);
+        break;
+    case WM_QUERYENDSESSION:
+        // The program may be ended at any moment once the session ends: a removal must not stop halfway
+        // between its two commands, so it completes before the answer.
+        OnSessionEnd();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) OnSessionEnd();
         break;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

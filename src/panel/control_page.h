@@ -22,6 +22,8 @@ public:
     // A page that plays a sound stops it before the dialog applies the settings or closes. window is the
     // page's window while it has one, else the dialog.
     virtual void StopSound(HWND /*window*/) {}
+    // A page that is removing the driver holds every page's settings: nothing is applied meanwhile.
+    virtual bool HoldsSettings() { return false; }
 
 protected:
     ~ControlPage() = default;  // the page objects are static and never deleted through the interface

@@ -115,16 +115,26 @@ void OnInitDialog(HWND dialog) {
     SetForegroundWindow(dialog);
 }
 
-// A test sound must not go on under an apply pass or after the dialog has gone.
-void StopPageSounds(HWND dialog) {
+// A test sound must not go on under an apply pass or after the dialog has gone. The stop may show an
+// error box, whose message loop may end the program (Exit, the close request, the end of a removal)
+// and with it this dialog: false when the dialog is gone.
+bool StopPageSounds(HWND dialog) {
     HWND window = Panel().currentPage ? Panel().currentPage : dialog;
     PageList& pages = Pages();
     for (int32_t i = 0; i < pages.count; ++i) pages.pages[i]->StopSound(window);
+    return IsWindow(dialog) != FALSE;
+}
+
+bool SettingsHeld() {
+    PageList& pages = Pages();
+    for (int32_t i = 0; i < pages.count; ++i)
+        if (pages.pages[i]->HoldsSettings()) return true;
+    return false;
 }
 
 // Cancel's closing steps, which OK shares.
 void ClosePanel(HWND dialog, INT_PTR result) {
-    StopPageSounds(dialog);
+    if (!StopPageSounds(dialog)) return;
     App().openPanel = nullptr;
     WinHelpA(dialog, kHelpFile, HELP_QUIT, 0);
     Panel().currentPage = nullptr;  // destroyed with the dialog
@@ -132,19 +142,23 @@ void ClosePanel(HWND dialog, INT_PTR result) {
 }
 
 void OnOkOrApply(HWND dialog, bool ok) {
-    StopPageSounds(dialog);
     PageList& pages = Pages();
     int i = TabCtrl_GetCurSel(GetDlgItem(dialog, IDC_TABS));
-    HWND current = Panel().currentPage;
+    if (i < 0 || i >= pages.count) i = -1;
     // Without a page window there are no controls to read, and reading none would reset the page's values.
-    if (current && i >= 0 && i < pages.count) pages.pages[i]->ReadControls(current);
-    RunPass(dialog, Pass::kApply);
+    // They are read first, before anything can show a box.
+    if (HWND current = Panel().currentPage; current && i >= 0) pages.pages[i]->ReadControls(current);
+    if (!StopPageSounds(dialog)) return;
+    // While the driver is being removed nothing reaches it, and the removal ends the program anyway.
+    if (!SettingsHeld()) RunPass(dialog, Pass::kApply);
+    if (!IsWindow(dialog)) return;
     if (ok) {
         ClosePanel(dialog, TRUE);
         return;
     }
     RunPass(dialog, Pass::kLoad);
-    if (current && i >= 0 && i < pages.count) pages.pages[i]->ShowSettings(current);
+    if (!IsWindow(dialog)) return;
+    if (HWND current = Panel().currentPage; current && i >= 0) pages.pages[i]->ShowSettings(current);
     EnableWindow(GetDlgItem(dialog, IDC_APPLY), FALSE);
 }
 
@@ -204,7 +218,7 @@ INT_PTR CALLBACK ControlPanelDialogProc(HWND dialog, UINT message, WPARAM wParam
         return FALSE;
     case WM_CLOSE:
         // The close box neither applies nor closes help.
-        StopPageSounds(dialog);
+        if (!StopPageSounds(dialog)) return FALSE;
         App().openPanel = nullptr;
         Panel().currentPage = nullptr;
         EndDialog(dialog, 0);

@@ -13,6 +13,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     zv::StdFileSystem files;
-    bool built = zv::BuildTestSound(files, argv[1], std::atoi(argv[2]), std::atoi(argv[3]));
-    return built ? 0 : 1;
+    zv::TestSoundResult built = zv::BuildTestSound(files, argv[1], std::atoi(argv[2]), std::atoi(argv[3]));
+    return built == zv::TestSoundResult::kBuilt ? 0 : 1;
 }

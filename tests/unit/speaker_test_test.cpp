@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,14 +31,14 @@ struct FakePlayer : WavePlayer {
     }
     uint32_t Stop(WaveDeviceId device) override {
         events.push_back("mci stop " + std::to_string(device));
-        return 0;
+        return stopError;
     }
     uint32_t Close(WaveDeviceId device) override {
         events.push_back("mci close " + std::to_string(device));
         return 0;
     }
     Events& events;
-    uint32_t openError = 0, playError = 0;
+    uint32_t openError = 0, playError = 0, stopError = 0;
     WaveDeviceId lastDevice = 0;
 };
 
@@ -47,9 +48,16 @@ struct FakeWindow : SpeakerTestWindow {
     void BeginWait() override { events.push_back("wait cursor"); }
     void EndWait() override { events.push_back("cursor back"); }
     void RedrawTestBox(WindowHandle) override { events.push_back("redraw"); }
-    void ShowMciError(WindowHandle, uint32_t code) override { events.push_back("error " + std::to_string(code)); }
+    void ShowMciError(WindowHandle, uint32_t code) override {
+        events.push_back("error " + std::to_string(code));
+        // The box's message loop runs what comes meanwhile, once.
+        auto during = std::move(duringError);
+        duringError = nullptr;
+        if (during) during();
+    }
     void WaitSeconds(uint32_t seconds) override { events.push_back("sleep " + std::to_string(seconds)); }
     Events& events;
+    std::function<void()> duringError;
 };
 
 class SpeakerTestRun : public ::testing::Test {
@@ -167,7 +175,54 @@ TEST_F(SpeakerTestRun, DeviceErrorsAreShownAndLeaveTheTestIdle) {
     test.OnCommand(IDC_SPEAKER_FRONT_LEFT, kPage);
     EXPECT_FALSE(test.Playing());
     EXPECT_EQ(std::vector<std::string>(events.end() - 4, events.end()),
-              (Events{"mci play 1 page", "error 296", "mci stop 1", "mci close 1"}));
+              (Events{"mci play 1 page", "mci stop 1", "mci close 1", "error 296"}));
+}
+
+TEST_F(SpeakerTestRun, AClickDuringAnErrorBoxLeavesNoDeviceOpenAndPlaysItsOwnSound) {
+    auto closedOnce = [this](WaveDeviceId from) {
+        for (WaveDeviceId d = from; d <= player.lastDevice; ++d)
+            if (std::count(events.begin(), events.end(), "mci close " + std::to_string(d)) != 1) return false;
+        return true;
+    };
+    shown = 6;
+    test.OnCommand(IDC_TEST_ALL, kPage);
+    player.stopError = 263;
+    // A stop that fails: the click queued behind its box starts the center speaker's sound.
+    window.duringError = [this] { test.OnCommand(IDC_SPEAKER_CENTER, kPage); };
+    test.OnCommand(IDC_SPEAKER_SUBWOOFER, kPage);
+    player.stopError = 0;
+    EXPECT_TRUE(test.Playing());
+    EXPECT_EQ(Sources().back(), "center.wav");
+    test.Toggle(kPage);
+    EXPECT_TRUE(closedOnce(1));
+
+    // The end of a run's sound: the click behind the box stops the run, and nothing more is played.
+    events.clear();
+    test.OnCommand(IDC_TEST_ALL, kPage);
+    player.stopError = 263;
+    window.duringError = [this] { test.OnCommand(IDC_SPEAKER_CENTER, kPage); };
+    Finish();
+    EXPECT_FALSE(test.Playing());
+    EXPECT_EQ(Sources().size(), 1u);
+    EXPECT_TRUE(closedOnce(player.lastDevice));
+}
+
+TEST_F(SpeakerTestRun, ATestSoundThatCannotBeWrittenPlaysNothingAndAFailedNextSpeakerEndsTheRun) {
+    const std::string target = kDir + "zvspker.wav";
+    files.files[target] = std::vector<uint8_t>(3, 9);  // another speaker's sound, held open elsewhere
+    files.readOnly.insert(target);
+    test.OnCommand(IDC_SPEAKER_FRONT_LEFT, kPage);
+    EXPECT_FALSE(test.Playing());
+    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e.rfind("mci", 0) == 0; }),
+              0);
+
+    files.readOnly.clear();
+    test.OnCommand(IDC_TEST_ALL, kPage);
+    player.openError = 296;
+    events.clear();
+    Finish();
+    EXPECT_FALSE(test.Playing());
+    EXPECT_EQ(events.back(), "redraw") << "the first speaker's indicator goes";
 }
 
 TEST_F(SpeakerTestRun, StoppingFromAnotherWindowAndResetting) {

@@ -60,7 +60,7 @@ class TestSoundBuild : public ::testing::Test {
 protected:
     bool Build(const std::string& recording, const Bytes& source, int32_t index, int32_t type) {
         files.files[kDir + recording] = source;
-        return BuildTestSound(files, kDir, index, type);
+        return BuildTestSound(files, kDir, index, type) == TestSoundResult::kBuilt;
     }
     const Bytes& Target() { return files.files[kTarget]; }
 
@@ -205,7 +205,7 @@ TEST_F(TestSoundBuild, NothingIsBuiltForASpeakerWithoutAChannel) {
     files.files[kDir + "center.wav"] = MakeSource(16, Ramp16(4));
     files.files[kDir + "left.wav"] = MakeSource(16, Ramp16(4));
     for (auto [index, type] : {std::pair{4, 2}, {4, 3}, {2, 2}, {4, 4}, {6, 6}, {-1, 6}}) {
-        EXPECT_FALSE(BuildTestSound(files, kDir, index, type)) << index << " " << type;
+        EXPECT_EQ(BuildTestSound(files, kDir, index, type), TestSoundResult::kNotWritten) << index << " " << type;
         EXPECT_EQ(files.files.count(kTarget), 0u) << index << " " << type;
     }
 }
@@ -213,12 +213,13 @@ TEST_F(TestSoundBuild, NothingIsBuiltForASpeakerWithoutAChannel) {
 TEST_F(TestSoundBuild, AReadOnlyTargetKeepsTheOldSoundAndAMissingSourceLeavesItEmpty) {
     files.files[kTarget] = Bytes{9, 9, 9};
     files.readOnly.insert(kTarget);
-    EXPECT_FALSE(Build("left.wav", MakeSource(16, Ramp16(4)), 0, 2));
+    files.files[kDir + "left.wav"] = MakeSource(16, Ramp16(4));
+    EXPECT_EQ(BuildTestSound(files, kDir, 0, 2), TestSoundResult::kNotWritten);
     EXPECT_EQ(Target(), (Bytes{9, 9, 9}));
 
     files.readOnly.clear();
     files.files.erase(kDir + "left.wav");
-    EXPECT_FALSE(BuildTestSound(files, kDir, 0, 2));
+    EXPECT_EQ(BuildTestSound(files, kDir, 0, 2), TestSoundResult::kEmpty);
     EXPECT_TRUE(Target().empty());
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,11 +26,17 @@ struct RecordingWindow : UninstallWindow {
         events.push_back("message 53");
         return answerYes;
     }
-    void ShowRemoved() override { events.push_back("message 48"); }
+    void ShowRemoved() override {
+        events.push_back("message 48");
+        duringMessage48();  // the box's message loop runs whatever comes meanwhile
+    }
     void BeginWait() override { events.push_back("wait cursor"); }
     void EndWait() override { events.push_back("cursor back"); }
     void DisableButtons() override { events.push_back("disable buttons"); }
-    void StartWait() override { events.push_back("start timer"); }
+    bool StartWait() override {
+        events.push_back("start timer");
+        return timerCreated;
+    }
     void StopWait() override { events.push_back("stop timer"); }
     std::string SystemDirectory() override { return "C:\\WINDOWS\\SYSTEM"; }
     bool CloseFolderWindow() override {
@@ -41,6 +49,8 @@ struct RecordingWindow : UninstallWindow {
     Events& events;
     bool answerYes = true;
     bool folderOpen = false;
+    bool timerCreated = true;
+    std::function<void()> duringMessage48 = [] {};
 };
 
 class Uninstall : public ::testing::Test {
@@ -124,12 +134,17 @@ TEST_F(Uninstall, OnlyABareLoaderNameIsDeletedFromTheSystemDirectory) {
         {".", nullptr},
         {"..", nullptr},
         {"", nullptr},
-        {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789LONG.CPL", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789LON"},
+        // A name that fills the buffer may have been cut short, and the start of a name is another file.
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789LONG.CPL", nullptr},
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789LON", nullptr},  // exactly full
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345678.CP", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345678.CP"},
     };
     for (const auto& c : cases) {
         if (c.loader) Loader(c.loader);
+        DriverUninstall fresh{registry, libraries, driver, files, window};  // each removal ends its program
         events.clear();
-        Run();
+        fresh.Start();
+        fresh.Complete();
         std::vector<std::string> deletes;
         for (const std::string& e : events)
             if (e.rfind("delete ", 0) == 0) deletes.push_back(e.substr(25));
@@ -137,6 +152,51 @@ TEST_F(Uninstall, OnlyABareLoaderNameIsDeletedFromTheSystemDirectory) {
         if (c.deleted) expected.push_back(c.deleted);
         EXPECT_EQ(deletes, expected) << (c.loader ? c.loader : "(none)");
     }
+}
+
+TEST_F(Uninstall, TheCompletionRunsOnceOnlyAfterTheFirstCommandAndASecondStartDoesNothing) {
+    libraries.SetDll32Handler([this](int32_t command) {
+        events.push_back("DLL32Call " + std::to_string(command));
+        return 1;
+    });
+    uninstall.Complete();  // a timer while nothing waits
+    uninstall.CompleteForSessionEnd();
+    EXPECT_TRUE(events.empty());
+
+    uninstall.Start();
+    EXPECT_TRUE(uninstall.Underway());
+    events.clear();
+    uninstall.Start();  // a posted click on the disabled button
+    EXPECT_TRUE(events.empty());
+
+    window.duringMessage48 = [this] { uninstall.Complete(); };  // a timer inside the box
+    uninstall.Complete();
+    uninstall.Complete();
+    uninstall.CompleteForSessionEnd();
+    EXPECT_EQ(std::count(events.begin(), events.end(), "DLL32Call 1"), 1);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "end"), 1);
+    EXPECT_TRUE(uninstall.Underway()) << "until the program has ended";
+    EXPECT_EQ(libraries.LoadedNow(), 0);
+}
+
+TEST_F(Uninstall, WithoutATimerOrAtASessionEndTheRemovalCompletesAtOnce) {
+    window.timerCreated = false;
+    Run();
+    EXPECT_EQ(events, (Events{"stop test", "message 53", "wait cursor", "disable buttons", "DLL32Call 0",
+                              "start timer", "cursor back", "stop timer", "DLL32Call 1", "message 48",
+                              "delete C:\\WINDOWS\\SYSTEM\\ZVDLL32.DLL", "close folder",
+                              "delete C:\\WINDOWS\\SYSTEM\\ZVAUDIO.CPL", "end"}));
+
+    // Nobody sees a box, a folder or the control panel of a session that is ending.
+    DriverUninstall second{registry, libraries, driver, files, window};
+    window.timerCreated = true;
+    window.folderOpen = true;
+    second.Start();
+    events.clear();
+    second.CompleteForSessionEnd();
+    EXPECT_EQ(events, (Events{"cursor back", "stop timer", "DLL32Call 1",
+                              "delete C:\\WINDOWS\\SYSTEM\\ZVDLL32.DLL",
+                              "delete C:\\WINDOWS\\SYSTEM\\ZVAUDIO.CPL", "end"}));
 }
 
 TEST(UninstallNames, BareFileNames) {

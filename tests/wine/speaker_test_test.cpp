@@ -287,6 +287,50 @@ TEST_F(SpeakerTestPanel, AnMciErrorShowsTheSystemsTextWithTheProgramsCaption) {
     EXPECT_FALSE(log.Contains("wave play"));
 }
 
+TEST_F(SpeakerTestPanel, AClickBehindAStopErrorLeavesNoDeviceOpenAndPlaysItsOwnSpeaker) {
+    Speakers(2);
+    ASSERT_NE(nullptr, Open());
+    SetSimSetting("WaveMs", 20000);
+    Command(IDC_SPEAKER_FRONT_LEFT);
+    ASSERT_TRUE(WaitFor([&] { return log.Contains("wave play 1"); }, 3000));
+    SetSimSetting("WaveStopError", MCIERR_HARDWARE);
+    Command(IDC_SPEAKER_FRONT_LEFT);  // stops, and the stop fails
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND w : FindWindowsWithCaption(kPanelCaption))
+            if (w != panel) box = w;
+        return box != nullptr;
+    }, 5000));
+    SetSimSetting("WaveStopError", 0);
+    Command(IDC_SPEAKER_FRONT_RIGHT);  // handled by the box's message loop
+    ASSERT_TRUE(WaitFor([&] { return log.Contains("wave play 2"); }, 3000));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 3000));
+    Settle();
+    EXPECT_TRUE(log.Contains("wave close 1"));
+    EXPECT_FALSE(log.Contains("wave close 2")) << "the sound started behind the box plays on";
+    EXPECT_EQ(Played(), (std::vector<std::string>{Sound(2, 0), Sound(2, 1)}));
+    Command(IDC_SPEAKER_FRONT_RIGHT);
+    EXPECT_TRUE(WaitFor([&] { return log.Contains("wave close 2"); }, 3000));
+}
+
+TEST_F(SpeakerTestPanel, ATestSoundThatCannotBeWrittenPlaysNothing) {
+    Speakers(2);
+    const std::string sound = BuildDir() + "\\zvspker.wav";
+    // What another speaker's run left, held open by another program.
+    HANDLE old = CreateFileA(sound.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(old, "RIFF", 4, &written, nullptr);
+    ASSERT_NE(nullptr, Open());
+    Command(IDC_SPEAKER_FRONT_LEFT);
+    Settle();
+    Sleep(500);
+    CloseHandle(old);
+    DeleteFileA(sound.c_str());
+    EXPECT_FALSE(log.Contains("wave open"));
+    EXPECT_EQ(FindWindowsWithCaption(kPanelCaption).size(), 1u) << "no error box";
+}
+
 // The system's own MCI wave device, on the audio server that the check starts: every speaker of a six-
 // speaker run plays to its end, each built file is deleted, and the program lives on.
 TEST_F(SpeakerTestPanel, TheSystemsWaveDevicePlaysEverySpeakerToItsEnd) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "harness.h"
+#include "install/card_fixture.h"
 #include "res/resource.h"
 
 // The driver removal from the General page of zvctrl.exe on the simulated card, whose helper library logs
@@ -36,6 +37,24 @@ std::string ProgramString(UINT id) {
     char text[256] = {};
     LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
     return text;
+}
+
+// The full path of the first running process of that file name, or an empty string.
+std::string ProcessPath(const char* exeName) {
+    std::string path;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more && path.empty(); more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName) != 0) continue;
+        HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, entry.th32ProcessID);
+        MODULEENTRY32 module = {};
+        module.dwSize = sizeof module;
+        if (modules != INVALID_HANDLE_VALUE && Module32First(modules, &module)) path = module.szExePath;
+        if (modules != INVALID_HANDLE_VALUE) CloseHandle(modules);
+    }
+    CloseHandle(snapshot);
+    return path;
 }
 
 // Ends every process of that file name; returns how many there were.
@@ -113,6 +132,7 @@ protected:
             return box != nullptr;
         }, 6000);
         if (!box) return false;
+        boxInFront = GetForegroundWindow() == box;
         char text[256] = {};
         GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
         EXPECT_EQ(text, ProgramString(stringId));
@@ -138,15 +158,29 @@ protected:
         DWORD wait = log.TickOf("DLL32Call 1 ->") - log.TickOf("DLL32Call 0 ->");
         EXPECT_GE(wait, 1900u);
         EXPECT_LT(wait, 3500u);
-        EXPECT_NE(PumpWhile([&] { return program.WaitExit(0) != STILL_ACTIVE; }, 5000), false);
+        // Starting the control panel waits until it is ready, up to 30 seconds, which a first start in a
+        // fresh prefix on a loaded machine can take.
+        EXPECT_NE(PumpWhile([&] { return program.WaitExit(0) != STILL_ACTIVE; }, 45000), false);
         EXPECT_EQ(program.WaitExit(0), 0u);
         EXPECT_FALSE(Exists(SystemFile("ZVDLL32.DLL")));
+    }
+
+    BYTE Speakers() {
+        BYTE value = 0;
+        DWORD size = sizeof value;
+        HKEY key;
+        if (RegOpenKeyA(HKEY_LOCAL_MACHINE, zvsim::kConfigKey, &key) == ERROR_SUCCESS) {
+            RegQueryValueExA(key, "Speakers", nullptr, nullptr, &value, &size);
+            RegCloseKey(key);
+        }
+        return value;
     }
 
     CallLog log;
     Program program;
     HWND panel = nullptr;
     HWND folder = nullptr;
+    bool boxInFront = false;  // of the last box answered
 };
 
 TEST_F(Uninstall, EitherSpellingOfTheSynthesizerKeyBlocksItAndNoDoesNothing) {
@@ -162,8 +196,11 @@ TEST_F(Uninstall, EitherSpellingOfTheSynthesizerKeyBlocksItAndNoDoesNothing) {
     }
     PressUninstall(page);
     EXPECT_TRUE(Answer(IDS_CONFIRM_UNINSTALL, IDNO));
+    DWORD_PTR result = 0;  // the removal's timer id, from anyone
+    SendMessageTimeoutA(FindTrayWindow(), WM_TIMER, 1, 0, SMTO_NORMAL, 3000, &result);
     Sleep(2500);
     EXPECT_FALSE(log.Contains("DLL32Call 0 ->"));
+    EXPECT_FALSE(log.Contains("DLL32Call 1 ->"));
     EXPECT_EQ(program.WaitExit(0), DWORD(STILL_ACTIVE));
     EXPECT_TRUE(Exists(SystemFile("ZVDLL32.DLL")));
     EXPECT_TRUE(Exists(SystemFile("ZVAUDIO.CPL")));
@@ -177,8 +214,9 @@ TEST_F(Uninstall, YesRemovesTheDriverAndItsFilesIgnoresTheCloseRequestAndEndsThe
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_UNINSTALL)));
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_TEST_ALL)));
         PostMessageA(FindTrayWindow(), WM_NULL, 8966, 0);
+        PostMessageA(FindTrayWindow(), WM_COMMAND, IDM_EXIT, 0);
         Sleep(300);
-        EXPECT_EQ(program.WaitExit(0), DWORD(STILL_ACTIVE)) << "the close request waits for the removal";
+        EXPECT_EQ(program.WaitExit(0), DWORD(STILL_ACTIVE)) << "the close request and Exit wait for the removal";
     });
     EXPECT_FALSE(Exists(SystemFile("ZVAUDIO.CPL")));
     Sleep(500);
@@ -191,6 +229,9 @@ TEST_F(Uninstall, AnOpenFolderWindowIsClosedAndTheControlPanelStartedAndAPathInL
     GetWindowsDirectoryA(windows, sizeof windows);
     const std::string winIni = std::string(windows) + "\\win.ini";
     Touch(winIni);
+    // A control.exe beside the program, which is writable, must not be the one started.
+    const std::string planted = BuildDir() + "\\control.exe";
+    ASSERT_TRUE(CopyFileA(SystemFile("notepad.exe").c_str(), planted.c_str(), FALSE));
     OpenFolderWindow();
     HWND page = Open();
     ASSERT_NE(nullptr, page);
@@ -199,7 +240,36 @@ TEST_F(Uninstall, AnOpenFolderWindowIsClosedAndTheControlPanelStartedAndAPathInL
     EXPECT_EQ(folderCloses, 1);
     EXPECT_TRUE(Exists(winIni));
     EXPECT_TRUE(Exists(SystemFile("ZVAUDIO.CPL")));
-    EXPECT_TRUE(WaitFor([] { return EndProcesses("control.exe") > 0; }, 5000)) << "control.exe was started";
+    std::string started;
+    EXPECT_TRUE(WaitFor([&] { return !(started = ProcessPath("control.exe")).empty(); }, 5000))
+        << "control.exe was started";
+    EXPECT_EQ(lstrcmpiA(started.c_str(), SystemFile("control.exe").c_str()), 0) << started;
+    EndProcesses("control.exe");
+    DeleteFileA(planted.c_str());
+}
+
+TEST_F(Uninstall, DuringTheWaitOkAppliesNothingASpeakerPlaysNothingAndAFullLoaderNameDeletesNothing) {
+    // The first 39 characters of a longer name, which is all the program can read of it, name another file.
+    const std::string cut = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789LON";
+    WritePrivateProfileStringA("DESCRIPTION", "LOADER", (cut + "G.CPL").c_str(), "SOUNDCFG.INI");
+    Touch(SystemFile(cut.c_str()));
+    const BYTE speakers = Speakers();
+    HWND page = Open();
+    ASSERT_NE(nullptr, page);
+    PressUninstall(page);
+    RemoveAndExpectTheEnd([&] {
+        PostMessageA(GetDlgItem(page, speakers == 4 ? IDC_SPEAKERS_2 : IDC_SPEAKERS_4), BM_CLICK, 0, 0);
+        PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_SPEAKER_FRONT_LEFT, 0), 0);
+        PostMessageA(panel, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitFor([] { return FindPanels().empty(); }, 3000));
+    });
+    EXPECT_TRUE(boxInFront) << "message 48 without an owner";
+    EXPECT_FALSE(log.Contains("DLL32Call 108"));
+    EXPECT_EQ(Speakers(), speakers);
+    EXPECT_FALSE(Exists(BuildDir() + "\\zvspker.wav")) << "no test sound was built";
+    EXPECT_TRUE(Exists(SystemFile(cut.c_str())));
+    EXPECT_TRUE(Exists(SystemFile("ZVAUDIO.CPL")));
+    DeleteFileA(SystemFile(cut.c_str()).c_str());
 }
 
 TEST_F(Uninstall, ATabChangeAndCancelDuringTheWaitStillCompleteTheRemoval) {

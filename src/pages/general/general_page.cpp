@@ -25,7 +25,9 @@ GeneralPage* PageOf(HWND page) { return static_cast<GeneralPage*>(AttachedPage(p
 void OnCommand(HWND page, int id) {
     for (int button : kSpeakerButtons)
         if (id == button) EnableApply(page);
-    if ((id >= IDC_SPEAKER_FRONT_LEFT && id <= IDC_SPEAKER_SUBWOOFER) || id == IDC_TEST_ALL) {
+    // Nothing sounds while the driver is being removed.
+    if (((id >= IDC_SPEAKER_FRONT_LEFT && id <= IDC_SPEAKER_SUBWOOFER) || id == IDC_TEST_ALL) &&
+        !UninstallUnderway()) {
         if (GeneralPage* object = PageOf(page)) object->Test().OnCommand(id, page);
     }
     if (id == IDC_UNINSTALL) OnUninstallButton(page);
@@ -71,6 +73,8 @@ void GeneralPage::ReadControls(HWND page) {
     InvalidateRect(page, &box, TRUE);
 }
 
+bool GeneralPage::HoldsSettings() { return UninstallUnderway(); }
+
 void GeneralPage::StopSound(HWND window) {
     if (test_.Playing()) test_.Toggle(window);
 }
@@ -88,9 +92,10 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
         return TRUE;
     }
     case WM_DESTROY:
+        // The controls are read before the stop, whose error box may outlast them.
         if (GeneralPage* object = PageOf(page)) {
-            object->StopSound(page);
             object->ReadControls(page);
+            object->StopSound(page);
         }
         return FALSE;
     case WM_COMMAND:

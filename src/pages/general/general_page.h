@@ -23,6 +23,7 @@ public:
     void ShowSettings(HWND page) override;
     void ReadControls(HWND page) override;
     void StopSound(HWND window) override;
+    bool HoldsSettings() override;
 
     SpeakerOption& Speakers() { return speakers_; }
     SpeakerTest& Test() { return test_; }

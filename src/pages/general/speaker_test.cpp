@@ -67,10 +67,15 @@ void SpeakerTest::OnCommand(int commandId, WindowHandle page) {
 std::string SpeakerTest::Directory() { return ProgramDirectory(window_.ProgramFileName().c_str()); }
 
 void SpeakerTest::CloseDevice(WindowHandle owner) {
-    if (device_ == 0) return;
-    if (uint32_t code = player_.Stop(device_)) window_.ShowMciError(owner, code);
-    if (uint32_t code = player_.Close(device_)) window_.ShowMciError(owner, code);
+    // An error box lets other messages through, a click that opens the next sound among them: the device
+    // is forgotten and closed before any box is shown.
+    const WaveDeviceId device = device_;
     device_ = 0;
+    if (device == 0) return;
+    const uint32_t stopError = player_.Stop(device);
+    const uint32_t closeError = player_.Close(device);
+    if (stopError) window_.ShowMciError(owner, stopError);
+    if (closeError) window_.ShowMciError(owner, closeError);
 }
 
 void SpeakerTest::Toggle(WindowHandle window) {
@@ -85,18 +90,21 @@ void SpeakerTest::Toggle(WindowHandle window) {
 
     const std::string directory = Directory();
     window_.BeginWait();
-    // A sound that cannot be built leaves an empty or old file, and the device then reports why.
-    BuildTestSound(files_, directory, speakerIndex_, shownSpeakerType_);
+    const TestSoundResult built = BuildTestSound(files_, directory, speakerIndex_, shownSpeakerType_);
     window_.EndWait();
+    // A file that could not be written holds another speaker's sound. A missing recording leaves it
+    // empty, and the device then says why it cannot play it.
+    if (built == TestSoundResult::kNotWritten) return;
 
-    if (uint32_t code = player_.Open((directory + kTestSoundFile).c_str(), &device_)) {
-        device_ = 0;
+    WaveDeviceId device = 0;
+    if (uint32_t code = player_.Open((directory + kTestSoundFile).c_str(), &device)) {
         window_.ShowMciError(window, code);
         return;
     }
+    device_ = device;
     if (uint32_t code = player_.Play(device_, window)) {
-        window_.ShowMciError(window, code);
         CloseDevice(window);
+        window_.ShowMciError(window, code);
         return;
     }
     playing_ = true;
@@ -107,12 +115,16 @@ void SpeakerTest::OnSoundEnd(uint32_t notifyCode, WindowHandle page) {
     // Stopped, superseded and failed sounds end the run where it was stopped, not here.
     if (notifyCode != kWaveNotifySuccessful) return;
     CloseDevice(page);
+    // A sound started from inside an error box owns the test now.
+    if (device_ != 0) return;
     files_.Delete((Directory() + kTestSoundFile).c_str());
     window_.WaitSeconds(1);
     ++speakerIndex_;
     if (playing_ && speakerIndex_ < speakerEnd_) {
         playing_ = false;
         Toggle(page);
+        // A next speaker that did not start ends the run: its indicator goes.
+        if (!playing_ && device_ == 0) window_.RedrawTestBox(page);
         return;
     }
     speakerIndex_ = 0;

@@ -117,23 +117,24 @@ std::string ProgramDirectory(const char* fileName) {
     return name + '\\';
 }
 
-bool BuildTestSound(FileSystem& files, const std::string& directory, int32_t speakerIndex,
-                    int32_t shownSpeakerType) {
+TestSoundResult BuildTestSound(FileSystem& files, const std::string& directory, int32_t speakerIndex,
+                               int32_t shownSpeakerType) {
     const uint32_t channels = static_cast<uint32_t>(TestSoundChannels(shownSpeakerType));
     // A speaker without a channel of its own would be written past the frame: nothing is built for it.
     const char* recording = SpeakerRecording(shownSpeakerType, speakerIndex);
-    if (!recording || static_cast<uint32_t>(speakerIndex) >= channels) return false;
+    if (!recording || static_cast<uint32_t>(speakerIndex) >= channels) return TestSoundResult::kNotWritten;
     const uint32_t channel = static_cast<uint32_t>(speakerIndex);
 
     std::unique_ptr<File> source = files.OpenForReading((directory + recording).c_str());
     std::unique_ptr<File> target = files.Create((directory + kTestSoundFile).c_str());
-    if (!source || !target) return false;
+    if (!target) return TestSoundResult::kNotWritten;
+    if (!source) return TestSoundResult::kEmpty;
 
     uint8_t header[kHeaderSize];
-    if (source->Read(header, sizeof header) != sizeof header) return false;
+    if (source->Read(header, sizeof header) != sizeof header) return TestSoundResult::kEmpty;
     uint32_t dataSize = 0;
     uint32_t afterHeader = FindDataChunk(*source, &dataSize);
-    if (afterHeader == 0) return false;
+    if (afterHeader == 0) return TestSoundResult::kEmpty;
     const uint32_t dataOffset = kHeaderSize + afterHeader;
 
     if (dataOffset > kCanonicalDataOffset) Put32(header + kFormatSizeOffset, dataOffset - 28);
@@ -141,7 +142,7 @@ bool BuildTestSound(FileSystem& files, const std::string& directory, int32_t spe
     Put32(header + kBytesPerSecondOffset, Get32(header + kBytesPerSecondOffset) * channels);
     Put16(header + kBlockAlignOffset, Get16(header + kBlockAlignOffset) * channels);
     const uint16_t bitsPerSample = Get16(header + kBitsOffset);
-    if (!target->Write(header, sizeof header)) return false;
+    if (!target->Write(header, sizeof header)) return TestSoundResult::kNotWritten;
 
     // The filler takes the place of whatever the source holds between its format and "data" chunks.
     uint8_t chunk[kDataScanLimit + 8] = {};
@@ -170,9 +171,10 @@ bool BuildTestSound(FileSystem& files, const std::string& directory, int32_t spe
         if (writing) total += bytes;
     }
 
-    WriteSize(*target, kRiffSizeOffset, dataOffset + total - 8);
-    WriteSize(*target, dataOffset - 4, total);
-    return true;
+    // The sizes say what was written, also when a write failed; a sound cut short is still not played.
+    bool sized = WriteSize(*target, kRiffSizeOffset, dataOffset + total - 8);
+    sized = WriteSize(*target, dataOffset - 4, total) && sized;
+    return writing && sized ? TestSoundResult::kBuilt : TestSoundResult::kNotWritten;
 }
 
 }  // namespace zv

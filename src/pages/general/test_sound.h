@@ -25,10 +25,18 @@ const char* SpeakerRecording(int32_t shownSpeakerType, int32_t speakerIndex);
 // colon, that separator written as a backslash. A bare name gives "\".
 std::string ProgramDirectory(const char* fileName);
 
-// Builds directory + "zvspker.wav" for speakerIndex of the arrangement. Returns false when nothing usable
-// was built: no channel for that index, a file that cannot be opened or created, a source shorter than its
-// header or without a "data" chunk within reach (the target is then left empty).
-bool BuildTestSound(FileSystem& files, const std::string& directory, int32_t speakerIndex,
-                    int32_t shownSpeakerType);
+enum class TestSoundResult {
+    kBuilt,
+    // The source was missing, too short or without a "data" chunk within reach: the file is left empty,
+    // and the wave device reports why when it is opened.
+    kEmpty,
+    // Nothing usable could be written (no channel for that index, a file that cannot be created or
+    // written): whatever the file holds belongs to another sound.
+    kNotWritten,
+};
+
+// Builds directory + "zvspker.wav" for speakerIndex of the arrangement.
+TestSoundResult BuildTestSound(FileSystem& files, const std::string& directory, int32_t speakerIndex,
+                               int32_t shownSpeakerType);
 
 }  // namespace zv

@@ -25,6 +25,8 @@ bool IsBareFileName(const char* name) {
 std::string LoaderFileToDelete(DriverConfig& driver) {
     char loader[kLoaderSize] = {};
     driver.ReadSoundCfg(kCfgDescription, kCfgLoader, kCfgLoaderDefault, loader, sizeof loader);
+    // A name that fills the buffer may be the start of a longer one, which names another file.
+    if (std::strlen(loader) >= sizeof loader - 1) return "";
     return IsBareFileName(loader) ? loader : "";
 }
 
@@ -33,6 +35,7 @@ DriverUninstall::DriverUninstall(Registry& registry, LibraryLoader& libraries, D
     : registry_(registry), libraries_(libraries), driver_(driver), files_(files), window_(window) {}
 
 void DriverUninstall::Start() {
+    if (underway_) return;  // the buttons are disabled; a posted command must not start a second removal
     window_.StopSpeakerTest();
     if (SynthesizerInstalled(registry_)) {
         window_.ShowSynthesizerFirst();
@@ -48,23 +51,33 @@ void DriverUninstall::Start() {
     }
     entry_ = libraries_.Find(library_, kDll32CallExport);
     if (entry_) {
+        underway_ = true;
         window_.DisableButtons();
         reinterpret_cast<Dll32CallFn>(entry_)(kCmdStartRemoval);
     }
-    window_.StartWait();
+    waiting_ = true;
+    if (!window_.StartWait()) Complete();
 }
 
-void DriverUninstall::Complete() {
+void DriverUninstall::Complete() { Finish(false); }
+
+void DriverUninstall::CompleteForSessionEnd() { Finish(true); }
+
+void DriverUninstall::Finish(bool sessionEnding) {
+    if (!waiting_) return;
+    waiting_ = false;
     window_.EndWait();
     window_.StopWait();
-    if (entry_) {
-        reinterpret_cast<Dll32CallFn>(entry_)(kCmdFinishRemoval);
+    if (auto finish = reinterpret_cast<Dll32CallFn>(entry_)) {
+        entry_ = nullptr;
+        finish(kCmdFinishRemoval);
         libraries_.Free(library_);
         library_ = nullptr;
-        window_.ShowRemoved();
+        if (!sessionEnding) window_.ShowRemoved();
         const std::string system = window_.SystemDirectory() + "\\";
         files_.Delete((system + kHelperLibraryName).c_str());
-        bool folderClosed = window_.CloseFolderWindow();
+        // Nobody will see the folder or the control panel of a session that is ending.
+        bool folderClosed = !sessionEnding && window_.CloseFolderWindow();
         std::string applet = LoaderFileToDelete(driver_);
         if (!applet.empty()) files_.Delete((system + applet).c_str());
         if (folderClosed) window_.StartControlPanel();

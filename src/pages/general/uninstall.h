@@ -24,7 +24,8 @@ bool SynthesizerInstalled(Registry& registry);
 // A name that stays in the directory it is appended to: no separator or drive, not "." or "..".
 bool IsBareFileName(const char* name);
 // The maker's applet named by SOUNDCFG.INI, to be deleted from the system directory; empty when the
-// file names anything but a bare file name, which is then left alone.
+// file names anything but a bare file name, or a name that fills the whole buffer and so may have been
+// cut short: either is left alone.
 std::string LoaderFileToDelete(DriverConfig& driver);
 
 // What the removal asks of the windows around it.
@@ -34,13 +35,15 @@ public:
     virtual void StopSpeakerTest() = 0;
     virtual void ShowSynthesizerFirst() = 0;
     virtual bool ConfirmUninstall() = 0;
+    // Shown in front even when the page and the dialog that started the removal are gone.
     virtual void ShowRemoved() = 0;
     virtual void BeginWait() = 0;
     virtual void EndWait() = 0;
     // "Test All" and "Uninstall" cannot be pressed while the removal runs.
     virtual void DisableButtons() = 0;
     // The wait must outlive the page and the dialog: once the removal has begun it always completes.
-    virtual void StartWait() = 0;
+    // False when no timer could be set, and the removal then completes at once.
+    virtual bool StartWait() = 0;
     virtual void StopWait() = 0;
     virtual std::string SystemDirectory() = 0;
     // Closes one shell folder window, which would show the deleted applet; false when none was open.
@@ -56,19 +59,28 @@ public:
 
     // The "Uninstall" button.
     void Start();
-    // The end of the two-second wait.
+    // The end of the two-second wait. A timer that comes when nothing waits, or while the completion runs
+    // (its message box lets timers through), does nothing: the completion runs once.
     void Complete();
-    // From the first removal command to the end of the program.
-    bool Underway() const { return entry_ != nullptr; }
+    // The session ends during the wait: the second command and the deletions run at once, without the
+    // message or the control panel, before the system ends the program between the two commands.
+    void CompleteForSessionEnd();
+    // From the first removal command to the end of the program: nothing else may reach the driver, and
+    // the program ends only through the removal.
+    bool Underway() const { return underway_; }
 
 private:
+    void Finish(bool sessionEnding);
+
     Registry& registry_;
     LibraryLoader& libraries_;
     DriverConfig& driver_;
     FileSystem& files_;
     UninstallWindow& window_;
     LibraryHandle library_ = nullptr;
-    void* entry_ = nullptr;
+    void* entry_ = nullptr;     // cleared before the library goes, so nothing calls into a freed library
+    bool waiting_ = false;      // the timer runs; the completion has not begun
+    bool underway_ = false;
 };
 
 }  // namespace zv

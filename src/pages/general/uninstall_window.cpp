@@ -7,12 +7,15 @@
 #include "pages/general/uninstall.h"
 #include "panel/control_page.h"
 #include "platform/win32/system.h"
+#include "platform/win32/system_paths.h"
 #include "res/resource.h"
 
 namespace zv {
 namespace {
 
 constexpr char kFolderWindowClass[] = "CabinetWClass";
+constexpr char kControlPanelProgram[] = "control.exe";
+constexpr UINT kFolderCloseTimeoutMs = 5000;
 
 HWND TrayHwnd() { return static_cast<HWND>(App().trayWindow); }
 
@@ -27,30 +30,42 @@ public:
     bool ConfirmUninstall() override {
         return ShowMessage(Owner(), IDS_CONFIRM_UNINSTALL, MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
-    void ShowRemoved() override { ShowMessage(Owner(), IDS_REMOVED, MB_OK | MB_ICONINFORMATION); }
+    void ShowRemoved() override {
+        HWND owner = Owner();
+        // Without an owner the box would open behind whatever the user is looking at.
+        ShowMessage(owner, IDS_REMOVED, MB_OK | MB_ICONINFORMATION | (owner ? 0 : MB_SETFOREGROUND));
+    }
     void BeginWait() override { keptCursor_ = SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
     void EndWait() override { SetCursor(keptCursor_); }
     void DisableButtons() override { DisableRemovalButtons(page); }
-    void StartWait() override { SetTimer(TrayHwnd(), kUninstallTimerId, kUninstallWaitMs, nullptr); }
+    bool StartWait() override { return SetTimer(TrayHwnd(), kUninstallTimerId, kUninstallWaitMs, nullptr) != 0; }
     void StopWait() override { KillTimer(TrayHwnd(), kUninstallTimerId); }
-    std::string SystemDirectory() override {
-        char directory[256] = {};
-        GetSystemDirectoryA(directory, sizeof directory);
-        return directory;
-    }
+    std::string SystemDirectory() override { return zv::SystemDirectory(); }
     bool CloseFolderWindow() override {
         HWND folder = FindWindowA(kFolderWindowClass, nullptr);
         if (!folder) return false;
-        SendMessageA(folder, WM_CLOSE, 0, 0);
+        // A folder window that does not answer must not hold the program.
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(folder, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kFolderCloseTimeoutMs, &result);
         return true;
     }
-    void StartControlPanel() override { WinExec("control.exe", SW_SHOWNA); }
+    void StartControlPanel() override {
+        // By full path: the program's own directory, searched first, is writable.
+        std::string path = SystemFilePath(kControlPanelProgram);
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            char windows[256] = {};
+            GetWindowsDirectoryA(windows, sizeof windows);  // where the 9x family keeps it
+            path = std::string(windows) + "\\" + kControlPanelProgram;
+        }
+        WinExec(path.c_str(), SW_SHOWNA);
+    }
     void EndProgram() override { DestroyWindow(TrayHwnd()); }
 
 private:
     HWND Owner() const {
         if (page && IsWindow(page)) return page;
-        return static_cast<HWND>(App().openPanel);
+        HWND panel = static_cast<HWND>(App().openPanel);
+        return panel && IsWindow(panel) ? panel : nullptr;
     }
     HCURSOR keptCursor_ = nullptr;
 };
@@ -79,6 +94,8 @@ void OnUninstallButton(HWND page) {
 }
 
 void OnUninstallTimer() { TheRemoval().uninstall.Complete(); }
+
+void OnSessionEnd() { TheRemoval().uninstall.CompleteForSessionEnd(); }
 
 bool UninstallUnderway() { return TheRemoval().uninstall.Underway(); }
 

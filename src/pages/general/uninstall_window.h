@@ -10,7 +10,10 @@ namespace zv {
 constexpr UINT_PTR kUninstallTimerId = 1;
 
 void OnUninstallButton(HWND page);
+// The removal's timer; nothing when no removal waits.
 void OnUninstallTimer();
+// The session ends: a removal that waits completes at once.
+void OnSessionEnd();
 bool UninstallUnderway();
 // "Test All" and "Uninstall" while the removal runs.
 void DisableRemovalButtons(HWND page);

@@ -4,6 +4,8 @@
 
 #include <mmsystem.h>
 
+#include "platform/win32/system_paths.h"
+
 namespace zv {
 
 MciWavePlayer::~MciWavePlayer() {
@@ -13,9 +15,10 @@ MciWavePlayer::~MciWavePlayer() {
 uint32_t MciWavePlayer::Open(const char* path, WaveDeviceId* device) {
     // Some wave drivers post the end notification before their play thread has left the driver, so
     // closing the last device at once could unload the driver under that thread. The program holds the
-    // driver from its first sound to its end; where no such file exists this does nothing.
+    // driver from its first sound to its end; where no such file exists this does nothing. It is the
+    // system's: a file of that name beside the program is not loaded.
     if (!driverHeld_) {
-        driver_ = LoadLibraryA("mciwave.dll");
+        driver_ = LoadLibraryA(SystemFilePath("mciwave.dll").c_str());
         driverHeld_ = true;
     }
     MCI_OPEN_PARMSA open = {};
