@@ -41,7 +41,7 @@ bool Program::Start(const std::string& arguments, const std::string& dir, const 
 }
 
 DWORD Program::WaitExit(DWORD timeoutMs) {
-    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    if (WaitForSingleObject(info_.hProcess, timeoutMs * kLoadSlack) != WAIT_OBJECT_0) return STILL_ACTIVE;
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
@@ -50,7 +50,7 @@ DWORD Program::WaitExit(DWORD timeoutMs) {
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return done();
+        if (GetTickCount() - start > timeoutMs * kLoadSlack) return done();
         Sleep(25);
     }
     return true;

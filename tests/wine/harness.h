@@ -24,7 +24,7 @@ public:
 
     // Starts exe (default: zvctrl.exe of the build) with the given argument tail, in folder dir.
     bool Start(const std::string& arguments, const std::string& dir = BuildDir(), const std::string& exe = "");
-    // The exit code, or STILL_ACTIVE when it has not ended within timeoutMs.
+    // The exit code, or STILL_ACTIVE when it has not ended within timeoutMs (times the slack).
     DWORD WaitExit(DWORD timeoutMs);
     DWORD Pid() const { return info_.dwProcessId; }
     DWORD StartTick() const { return startTick_; }
@@ -34,7 +34,13 @@ private:
     DWORD startTick_ = 0;
 };
 
-// Polls until done() holds or timeoutMs pass, sleeping between looks. Returns done()'s last answer.
+// Every wait for something to happen is given this many times the time it takes on an idle machine: the
+// suites run side by side on a loaded one, and a wait that ends in success costs nothing more. No test
+// waits this way for something not to happen.
+constexpr DWORD kLoadSlack = 4;
+
+// Polls until done() holds or timeoutMs (times the slack) pass, sleeping between looks. Returns done()'s
+// last answer.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
 
 HWND FindTrayWindow();

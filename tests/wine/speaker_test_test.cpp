@@ -314,6 +314,27 @@ TEST_F(SpeakerTestPanel, AClickBehindAStopErrorLeavesNoDeviceOpenAndPlaysItsOwnS
     EXPECT_TRUE(WaitFor([&] { return log.Contains("wave close 2"); }, 3000));
 }
 
+TEST_F(SpeakerTestPanel, OkWhoseStopErrorBoxOutlivesTheProgramAppliesNothing) {
+    Speakers(4);
+    ASSERT_NE(nullptr, Open());
+    SetSimSetting("WaveMs", 20000);
+    Command(IDC_SPEAKER_FRONT_LEFT);
+    ASSERT_TRUE(WaitFor([&] { return log.Contains("wave play 1"); }, 3000));
+    SetSimSetting("WaveStopError", MCIERR_HARDWARE);
+    PostMessageA(panel, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return FindWindowsWithCaption(kPanelCaption).size() == 2; }, 5000));
+    PostMessageA(FindTrayWindow(), WM_COMMAND, IDM_EXIT, 0);  // the program ends inside the box
+    EXPECT_EQ(program.WaitExit(10000), 0u);
+    BYTE speakers = 0;
+    DWORD size = sizeof speakers;
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, zvsim::kConfigKey, &key), ERROR_SUCCESS);
+    RegQueryValueExA(key, "Speakers", nullptr, nullptr, &speakers, &size);
+    RegCloseKey(key);
+    EXPECT_EQ(speakers, 4) << "no page of a dead dialog was read or applied";
+    EXPECT_FALSE(log.Contains("DLL32Call 108"));
+}
+
 TEST_F(SpeakerTestPanel, ATestSoundThatCannotBeWrittenPlaysNothing) {
     Speakers(2);
     const std::string sound = BuildDir() + "\\zvspker.wav";
