@@ -16,3 +16,7 @@ target_compile_options(unit_tests PRIVATE ${ZV_WARNINGS} ${ZV_SANITIZE})
 target_link_options(unit_tests PRIVATE ${ZV_SANITIZE})
 target_link_libraries(unit_tests PRIVATE zvcore zvsim_model GTest::gtest GTest::gtest_main)
 add_test(NAME unit_tests COMMAND unit_tests --gtest_brief=1)
+
+# The layers of src/ and the names that say what is Win32.
+add_test(NAME layers COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} "-DWIN32_NAME=${ZV_WIN32_NAME}"
+         -P ${CMAKE_SOURCE_DIR}/tests/layers/check_layers.cmake)

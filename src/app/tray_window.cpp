@@ -4,19 +4,13 @@
 
 #include <shellapi.h>
 
-#include "app/application.h"
 #include "app/sound_discovery.h"
 #include "driver/helper_library.h"
-#include "pages/general/uninstall_window.h"
-#include "panel/control_panel_dialog.h"
-#include "platform/win32/system.h"
+#include "platform/win32/ui.h"
 #include "res/resource.h"
 
 namespace zv {
 namespace {
-
-HINSTANCE Module() { return static_cast<HINSTANCE>(App().module); }
-HWND TrayHwnd() { return static_cast<HWND>(App().trayWindow); }
 
 // The Windows 95 layout of the notification record, which every shell accepts.
 #if defined(_WIN64)
@@ -26,149 +20,173 @@ constexpr DWORD kNotifyIconV1Size = 88;
 static_assert(NOTIFYICONDATAA_V1_SIZE == kNotifyIconV1Size, "the first notification record layout is 88 bytes");
 #endif
 
-void RunCommand(HWND window, UINT command) {
-    Application& app = App();
+}  // namespace
+
+TrayWindow::TrayWindow(LibraryLoader& libraries, SoundSystem& sound, SoundDeviceList& devices, PanelContext& panel)
+    : libraries_(libraries), sound_(sound), devices_(devices), panel_(panel) {}
+
+HWND TrayWindow::Create(HINSTANCE instance, bool openAtStart) {
+    openAtStart_ = openAtStart;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Proc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kTrayWindowClass;
+    RegisterClassA(&windowClass);
+    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+    return CreateWindowExA(WS_EX_TOOLWINDOW, kTrayWindowClass, kTrayWindowTitle, WS_DISABLED, 0, 0, 0, 0, nullptr,
+                           nullptr, instance, this);
+}
+
+void TrayWindow::AddIcon() {
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = kNotifyIconV1Size;
+    icon.hWnd = window_;
+    icon.uID = kTrayIconId;
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    icon.uCallbackMessage = kTrayCallbackMessage;
+    icon.hIcon = icon_;
+    LoadStringA(ProgramModule(), IDS_CONTROL_PANEL_TITLE, icon.szTip, 64);
+    Shell_NotifyIconA(NIM_ADD, &icon);
+}
+
+void TrayWindow::RemoveIcon() {
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = kNotifyIconV1Size;
+    icon.hWnd = window_;
+    icon.uID = kTrayIconId;
+    Shell_NotifyIconA(NIM_DELETE, &icon);
+}
+
+void TrayWindow::FreeIcon() {
+    if (icon_) DestroyIcon(icon_);
+    icon_ = nullptr;
+}
+
+bool TrayWindow::StartRemovalTimer(UINT periodMs, Removal& removal) {
+    removal_ = &removal;
+    return SetTimer(window_, kRemovalTimerId, periodMs, nullptr) != 0;
+}
+
+void TrayWindow::StopRemovalTimer() { KillTimer(window_, kRemovalTimerId); }
+
+void TrayWindow::EndProgram() { DestroyWindow(window_); }
+
+void TrayWindow::RunCommand(UINT command) {
     switch (command) {
     case IDM_EXIT:
         // Held back while the driver is being removed, as the close request is: the removal ends the program.
-        if (!UninstallUnderway()) DestroyWindow(window);
+        if (!RemovalUnderway()) DestroyWindow(window_);
         break;
     case IDM_OPEN:
-        if (app.openPanel) {
-            SetForegroundWindow(static_cast<HWND>(app.openPanel));
-        } else {
-            DialogBoxParamA(Module(), MAKEINTRESOURCEA(IDD_CONTROL_PANEL), window, ControlPanelDialogProc, 0);
-            app.openPanel = nullptr;  // also when the dialog went down with its owner
-        }
+        if (panel_.openPanel) SetForegroundWindow(panel_.openPanel);
+        else RunControlPanel(window_, panel_);
         break;
     default:
         break;
     }
 }
 
-void ShowTrayMenu(HWND window) {
-    HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(IDM_TRAY));
+void TrayWindow::ShowMenu() {
+    HMENU menu = LoadMenuA(ProgramModule(), MAKEINTRESOURCEA(IDM_TRAY));
     if (!menu) return;
     POINT cursor;
     GetCursorPos(&cursor);
-    SetForegroundWindow(window);
+    SetForegroundWindow(window_);
     HMENU popup = GetSubMenu(menu, 0);
     UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON;
-    UINT command = TrackPopupMenu(popup, flags, cursor.x, cursor.y, 0, window, nullptr);
-    if (command == 0) command = TrackPopupMenu(popup, flags, cursor.x, cursor.y, 0, window, nullptr);
+    UINT command = TrackPopupMenu(popup, flags, cursor.x, cursor.y, 0, window_, nullptr);
+    if (command == 0) command = TrackPopupMenu(popup, flags, cursor.x, cursor.y, 0, window_, nullptr);
     DestroyMenu(menu);
-    RunCommand(window, command);
-    PostMessageA(window, WM_NULL, 0, 0);
+    RunCommand(command);
+    PostMessageA(window_, WM_NULL, 0, 0);
 }
 
-void OnCreate(HWND window) {
-    Application& app = App();
-    app.trayWindow = window;
-    LoadStringA(Module(), IDS_CONTROL_PANEL_TITLE, app.messageCaption, sizeof app.messageCaption);
-    app.trayIcon = LoadImageA(Module(), MAKEINTRESOURCEA(IDI_ZVCTRL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR);
-    if (app.openAtStart) {
-        PostMessageA(window, WM_COMMAND, IDM_OPEN, 0);
+void TrayWindow::OnCreate() {
+    icon_ = static_cast<HICON>(LoadImageA(ProgramModule(), MAKEINTRESOURCEA(IDI_ZVCTRL), IMAGE_ICON,
+                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                          LR_DEFAULTCOLOR));
+    if (openAtStart_) {
+        PostMessageA(window_, WM_COMMAND, IDM_OPEN, 0);
         return;
     }
-    app.startupWait.Start();
-    if (SetTimer(window, StartupWait::kTimerId, StartupWait::kPeriodMs, nullptr))
-        app.waitLibrary = System().libraries.Load(kHelperLibraryName);
+    startupWait_.Start();
+    if (SetTimer(window_, StartupWait::kTimerId, StartupWait::kPeriodMs, nullptr))
+        waitLibrary_ = libraries_.Load(kHelperLibraryName);
 }
 
-void OnStartupTick(HWND window) {
-    Application& app = App();
-    if (app.startupWait.Ended()) return;
-    int32_t busy = CallDll32(System().libraries, app.waitLibrary, kCmdDriverBusy);
-    if (!app.startupWait.Tick(busy)) return;
+void TrayWindow::OnStartupTick() {
+    if (startupWait_.Ended()) return;
+    int32_t busy = CallDll32(libraries_, waitLibrary_, kCmdDriverBusy);
+    if (!startupWait_.Tick(busy)) return;
 
-    DiscoverSoundDevices(System().sound, window, app.soundDevices);
-    KillTimer(window, StartupWait::kTimerId);
-    if (app.waitLibrary) System().libraries.Free(app.waitLibrary);
-    app.waitLibrary = nullptr;
-    if (app.soundDevices.count == 0) ShowMessage(window, IDS_NO_DIRECTX, MB_OK);
-    AddTrayIcon();
+    DiscoverSoundDevices(sound_, window_, devices_);
+    KillTimer(window_, StartupWait::kTimerId);
+    if (waitLibrary_) libraries_.Free(waitLibrary_);
+    waitLibrary_ = nullptr;
+    if (devices_.count == 0) ShowMessage(window_, IDS_NO_DIRECTX, MB_OK);
+    AddIcon();
 }
 
-}  // namespace
-
-void AddTrayIcon() {
-    Application& app = App();
-    NOTIFYICONDATAA icon = {};
-    icon.cbSize = kNotifyIconV1Size;
-    icon.hWnd = TrayHwnd();
-    icon.uID = kTrayIconId;
-    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    icon.uCallbackMessage = kTrayCallbackMessage;
-    icon.hIcon = static_cast<HICON>(app.trayIcon);
-    LoadStringA(Module(), IDS_CONTROL_PANEL_TITLE, icon.szTip, 64);
-    Shell_NotifyIconA(NIM_ADD, &icon);
+LRESULT CALLBACK TrayWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* tray = static_cast<TrayWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        tray->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(tray));
+    }
+    auto* tray = reinterpret_cast<TrayWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!tray) return DefWindowProcA(window, message, wParam, lParam);
+    return tray->OnMessage(message, wParam, lParam);
 }
 
-void RemoveTrayIcon() {
-    NOTIFYICONDATAA icon = {};
-    icon.cbSize = kNotifyIconV1Size;
-    icon.hWnd = TrayHwnd();
-    icon.uID = kTrayIconId;
-    Shell_NotifyIconA(NIM_DELETE, &icon);
-}
-
-int ShowMessage(HWND owner, UINT stringId, UINT style) {
-    char text[256] = {};
-    LoadStringA(Module(), stringId, text, sizeof text);
-    return MessageBoxA(owner, text, App().messageCaption, style);
-}
-
-LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Application& app = App();
+LRESULT TrayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The close request waits while the driver is being removed: the removal ends the program itself.
-    if (wParam == kCloseRequest && !UninstallUnderway()) DestroyWindow(window);
+    if (wParam == kCloseRequest && !RemovalUnderway()) DestroyWindow(window_);
 
     if (message == kTrayCallbackMessage) {
         switch (static_cast<UINT>(lParam)) {
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDBLCLK:
             // The second Open reaches the dialog's own loop once the dialog exists, and brings it forward.
-            PostMessageA(window, WM_COMMAND, IDM_OPEN, 0);
-            PostMessageA(window, WM_COMMAND, IDM_OPEN, 0);
-            PostMessageA(window, WM_NULL, 0, 0);
+            PostMessageA(window_, WM_COMMAND, IDM_OPEN, 0);
+            PostMessageA(window_, WM_COMMAND, IDM_OPEN, 0);
+            PostMessageA(window_, WM_NULL, 0, 0);
             break;
         case WM_RBUTTONDOWN:
-            ShowTrayMenu(window);
+            ShowMenu();
             break;
         default:
             break;
         }
         return 0;
     }
-    if (message == app.taskbarCreatedMessage && message != 0) {
-        AddTrayIcon();
+    if (message == taskbarCreatedMessage_ && message != 0) {
+        AddIcon();
         return 0;
     }
     switch (message) {
     case WM_CREATE:
-        OnCreate(window);
+        OnCreate();
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         break;
     case WM_COMMAND:
-        RunCommand(window, LOWORD(wParam));
+        RunCommand(LOWORD(wParam));
         break;
     case WM_TIMER:
-        if (wParam == kUninstallTimerId) OnUninstallTimer();
-        else OnStartupTick(window);
+        if (wParam != kRemovalTimerId) OnStartupTick();
+        else if (removal_) removal_->OnTimer();
         break;
     case WM_QUERYENDSESSION:
         // The program may be ended at any moment once the session ends: a removal must not stop halfway
         // between its two commands, so it completes before the answer.
-        OnSessionEnd();
+        if (removal_) removal_->OnSessionEnd();
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam) OnSessionEnd();
+        if (wParam && removal_) removal_->OnSessionEnd();
         break;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcA(window_, message, wParam, lParam);
     }
     return 0;
 }

@@ -16,7 +16,4 @@ struct PageList {
     void UseThreePageSet();
 };
 
-// The program's pages: built before the entry runs, in tab order General, Effects, Playback Mixer, Record Mixer.
-PageList& Pages();
-
 }  // namespace zv

@@ -1,6 +1,6 @@
 #include "panel/sound_session.h"
 
-#include "app/sound_discovery.h"
+#include "driver/card_sound.h"
 
 namespace zv {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/sound_discovery.h"
+#include "driver/card_sound.h"
 #include "fuzz_input.h"
 #include "fuzz_registry.h"
 #include "pages/effects/q3d_settings.h"

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/sound_discovery.h"
+#include "driver/card_sound.h"
 #include "fakes/fake_sound.h"
 #include "panel/centering.h"
 #include "panel/help_table.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/sound_discovery.h"
+#include "driver/card_sound.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_sound.h"
 #include "pages/effects/q3d_settings.h"

@@ -159,7 +159,7 @@ void SetSimSetting(const char* name, DWORD value) {
 
 void ClearSimSettings() {
     for (const char* name : {"Version", "EffectsPage", "BusyTicks", "Devices", "CardDevices", "FailBuffer",
-                             "NoPropertySet", "SpeakerConfig", "WaveMs", "WaveOpenError", "WavePlayError",
+                             "NoPropertySet", "SpeakerConfig", "WaveMs", "WaveOpenError", "WavePlayError", "WaveStopError",
                              "SimulatedPlayer"})
         DeleteRegistryValue(HKEY_LOCAL_MACHINE, "Software\\ZVSim", name);
 }

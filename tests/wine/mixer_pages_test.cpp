@@ -13,7 +13,8 @@
 #include "install/card_fixture.h"
 #include "model/card_mixer.h"
 #include "pages/mixer/mixer_page.h"
-#include "platform/win32/system.h"
+#include "platform/win32/win32_pci.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_mixer.h"
 #include "res/resource.h"
 
@@ -122,6 +123,10 @@ protected:
 
     CardMixer mixer;
     uint32_t device = 0;
+    zv::Win32Registry registry;
+    zv::Win32Profile profile;
+    zv::Win32PciBus pci;
+    zv::DriverConfig driver{registry, profile, pci};
 };
 
 class MixerPlaybackPage : public MixerPageFixture {
@@ -162,8 +167,8 @@ using RecordRefusingSelection = VariantOf<MixerRecordPage, &zv::sim::CardVariant
 // ---- The page objects
 
 TEST_F(MixerPlaybackPage, PagesNameTheirTitlesAndTemplatesAndChooseTheCardsDevice) {
-    zv::PlaybackMixerPage playback(mixer, zv::System().driver);
-    zv::RecordMixerPage record(mixer, zv::System().driver);
+    zv::PlaybackMixerPage playback(mixer, driver);
+    zv::RecordMixerPage record(mixer, driver);
     EXPECT_EQ(playback.GetTitleId(), 56u);
     EXPECT_EQ(record.GetTitleId(), 57u);
     EXPECT_EQ(playback.GetTemplateName(), MAKEINTRESOURCEA(139));
@@ -177,7 +182,7 @@ TEST_F(MixerPlaybackPage, PagesNameTheirTitlesAndTemplatesAndChooseTheCardsDevic
 // ---- Playback page on the simulated card
 
 TEST_F(MixerPlaybackPage, LabelsShowTheDriversLineNamesAndTheControlsTheirLines) {
-    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    zv::PlaybackMixerPage page(mixer, driver);
     OpenPage open(page);
     ASSERT_NE(open.Dialog(), nullptr);
     EXPECT_EQ(reinterpret_cast<zv::ControlPage*>(GetWindowLongPtrA(open.Dialog(), GWLP_USERDATA)),
@@ -205,7 +210,7 @@ TEST_F(MixerPlaybackPage, LabelsShowTheDriversLineNamesAndTheControlsTheirLines)
 
 TEST_F(MixerPlaybackPage, MissingLineInKeepsItsTemplateTextAndIsDisabled) {
     mixer.RemoveLine(device, zv::sim::kLineInLine);
-    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    zv::PlaybackMixerPage page(mixer, driver);
     OpenPage open(page);
     const zv::MixerColumn& lineIn = Column(kLineIn);
     EXPECT_EQ(open.Label(lineIn.labelId), "Line-In");
@@ -224,7 +229,7 @@ TEST_F(MixerPlaybackPage, MissingLineInKeepsItsTemplateTextAndIsDisabled) {
 }
 
 TEST_F(MixerPlaybackPage, MonoLineHasNoBalanceAndItsVolumeSetsTheLeftLevelOnly) {
-    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    zv::PlaybackMixerPage page(mixer, driver);
     OpenPage open(page);
     const zv::MixerColumn& mic = Column(kMic);
     EXPECT_FALSE(open.Enabled(mic.balanceId));
@@ -240,7 +245,7 @@ TEST_F(MixerPlaybackPage, MonoLineHasNoBalanceAndItsVolumeSetsTheLeftLevelOnly) 
 }
 
 TEST_F(MixerPlaybackPage, DraggingAVolumeBarWritesAtEveryStepAndTheBarStaysWhereItIs) {
-    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    zv::PlaybackMixerPage page(mixer, driver);
     OpenPage open(page);
     HWND bar = open.Item(Column(kWave).volumeId);
     RECT thumb = {};
@@ -275,7 +280,7 @@ TEST_F(MixerPlaybackPage, DraggingAVolumeBarWritesAtEveryStepAndTheBarStaysWhere
 }
 
 TEST_F(MixerPlaybackPage, BalanceMoveSplitsTheLevelAndSurvivesTheRefresh) {
-    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    zv::PlaybackMixerPage page(mixer, driver);
     OpenPage open(page);
     const zv::MixerColumn& cd = Column(kCd);
     for (int i = 0; i < 8; ++i) open.Key(cd.balanceId, VK_LEFT);
@@ -291,7 +296,7 @@ TEST_F(MixerPlaybackPage, BalanceMoveSplitsTheLevelAndSurvivesTheRefresh) {
 }
 
 TEST_F(MixerPlaybackPage, ChangesByAnotherProgramMoveTheBarsAndBoxes) {
-    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    zv::PlaybackMixerPage page(mixer, driver);
     OpenPage open(page);
     mixer.ChangeValues(device, Control(zv::sim::kWaveOutLine, zv::kMixerControlVolume), {40000, 30000});
     mixer.ChangeValues(device, Control(zv::sim::kSynthLine, zv::kMixerControlMute), {1});
@@ -308,7 +313,7 @@ TEST_F(MixerPlaybackPage, ChangesByAnotherProgramMoveTheBarsAndBoxes) {
 }
 
 TEST_F(MixerPlaybackPage, MuteAllMutesOnlyTheSpeakersLine) {
-    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    zv::PlaybackMixerPage page(mixer, driver);
     OpenPage open(page);
     mixer.ClearWrites();
     open.Click(Column(kMaster).checkId);
@@ -328,7 +333,7 @@ TEST_F(MixerPlaybackPage, MuteAllMutesOnlyTheSpeakersLine) {
 }
 
 TEST_F(PlaybackWaveWithoutMute, ALineWithOneControlHasItsMuteBoxDisabledAndNeverChecked) {
-    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    zv::PlaybackMixerPage page(mixer, driver);
     OpenPage open(page);
     const zv::MixerColumn& wave = Column(kWave);
     EXPECT_FALSE(open.Enabled(wave.checkId));
@@ -348,7 +353,7 @@ TEST_F(PlaybackWaveWithoutMute, ALineWithOneControlHasItsMuteBoxDisabledAndNever
 }
 
 TEST_F(MixerPlaybackPage, MuteTheDeviceRefusesShowsTheValueReadBack) {
-    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    zv::PlaybackMixerPage page(mixer, driver);
     OpenPage open(page);
     const zv::MixerColumn& cd = Column(kCd);
     const uint32_t mute = Control(zv::sim::kPlaybackCdLine, zv::kMixerControlMute);
@@ -368,7 +373,7 @@ TEST_F(MixerPlaybackPage, MuteTheDeviceRefusesShowsTheValueReadBack) {
 }
 
 TEST_F(PlaybackUniformStereo, AStereoLineWithOneVolumeHasItsBalanceDisabled) {
-    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    zv::PlaybackMixerPage page(mixer, driver);
     OpenPage open(page);
     const zv::MixerColumn& synth = Column(kSynth);
     EXPECT_FALSE(open.Enabled(synth.balanceId));
@@ -385,7 +390,7 @@ TEST_F(PlaybackUniformStereo, AStereoLineWithOneVolumeHasItsBalanceDisabled) {
 }
 
 TEST_F(MixerPlaybackPage, SwitchingTabsBackReadsTheDeviceAgain) {
-    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    zv::PlaybackMixerPage page(mixer, driver);
     {
         OpenPage open(page);
         for (int i = 0; i < 4; ++i) open.Key(Column(kWave).balanceId, VK_RIGHT);
@@ -401,7 +406,7 @@ TEST_F(MixerPlaybackPage, SwitchingTabsBackReadsTheDeviceAgain) {
 
 TEST_F(MixerPlaybackPage, WithoutAnyMixerTheControlsStayEnabledAndInputIsIgnored) {
     CardMixer none;
-    zv::PlaybackMixerPage page(none, zv::System().driver);
+    zv::PlaybackMixerPage page(none, driver);
     OpenPage open(page);
     ASSERT_NE(open.Dialog(), nullptr);
     EXPECT_EQ(page.Handle(), 0u);
@@ -426,7 +431,7 @@ TEST_F(MixerPlaybackPage, WithoutAnyMixerTheControlsStayEnabledAndInputIsIgnored
 // ---- Record page on the simulated card
 
 TEST_F(MixerRecordPage, SourcesAreFoundByTypeAndLineIdWithTheDriversNames) {
-    zv::RecordMixerPage page(mixer, zv::System().driver);
+    zv::RecordMixerPage page(mixer, driver);
     OpenPage open(page);
     const char* names[] = {"Stereo Mix", "Microphone", "CD Audio", "Line In"};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(open.Label(Column(i).labelId), names[i]) << i;
@@ -436,7 +441,7 @@ TEST_F(MixerRecordPage, SourcesAreFoundByTypeAndLineIdWithTheDriversNames) {
 }
 
 TEST_F(MixerRecordPage, SelectingCdWhileMicIsSelectedLeavesOnlyCdCheckedAfterTheNotice) {
-    zv::RecordMixerPage page(mixer, zv::System().driver);
+    zv::RecordMixerPage page(mixer, driver);
     OpenPage open(page);
     mixer.ClearWrites();
     open.Click(Column(kCd).checkId);
@@ -449,7 +454,7 @@ TEST_F(MixerRecordPage, SelectingCdWhileMicIsSelectedLeavesOnlyCdCheckedAfterThe
 }
 
 TEST_F(MixerRecordPage, ClickingTheSelectedBoxLeavesItCheckedAndWritesNothing) {
-    zv::RecordMixerPage page(mixer, zv::System().driver);
+    zv::RecordMixerPage page(mixer, driver);
     OpenPage open(page);
     mixer.ClearWrites();
     open.Click(Column(kMic).checkId);
@@ -460,7 +465,7 @@ TEST_F(MixerRecordPage, ClickingTheSelectedBoxLeavesItCheckedAndWritesNothing) {
 }
 
 TEST_F(MixerRecordPage, BoxesFollowTheRecordingSourceChosenElsewhere) {
-    zv::RecordMixerPage page(mixer, zv::System().driver);
+    zv::RecordMixerPage page(mixer, driver);
     OpenPage open(page);
     mixer.ChangeValues(device, Mux(), {1, 0, 0, 0});
     Pump();
@@ -468,7 +473,7 @@ TEST_F(MixerRecordPage, BoxesFollowTheRecordingSourceChosenElsewhere) {
 }
 
 TEST_F(MixerRecordPage, MonoSourcesVolumeSetsTheLeftLevelOnly) {
-    zv::RecordMixerPage page(mixer, zv::System().driver);
+    zv::RecordMixerPage page(mixer, driver);
     OpenPage open(page);
     mixer.ClearWrites();
     open.Key(Column(kMic).volumeId, VK_DOWN);
@@ -478,7 +483,7 @@ TEST_F(MixerRecordPage, MonoSourcesVolumeSetsTheLeftLevelOnly) {
 }
 
 TEST_F(RecordMultiplexerFourth, WithoutAMultiplexerClicksLeaveNoBoxChecked) {
-    zv::RecordMixerPage page(mixer, zv::System().driver);
+    zv::RecordMixerPage page(mixer, driver);
     OpenPage open(page);
     EXPECT_EQ(Boxes(open), (std::vector<bool>{false, false, false, false}));
     mixer.ClearWrites();
@@ -492,7 +497,7 @@ TEST_F(RecordMultiplexerFourth, WithoutAMultiplexerClicksLeaveNoBoxChecked) {
 }
 
 TEST_F(RecordRefusingSelection, ARefusedSelectionShowsTheSourceTheDeviceKept) {
-    zv::RecordMixerPage page(mixer, zv::System().driver);
+    zv::RecordMixerPage page(mixer, driver);
     OpenPage open(page);
     ASSERT_EQ(Boxes(open), (std::vector<bool>{false, true, false, false}));
     open.Click(Column(kCd).checkId);
@@ -503,7 +508,7 @@ TEST_F(RecordRefusingSelection, ARefusedSelectionShowsTheSourceTheDeviceKept) {
 }
 
 TEST_F(RecordUniformStereo, ASourceWithOneVolumeHasItsBalanceDisabled) {
-    zv::RecordMixerPage page(mixer, zv::System().driver);
+    zv::RecordMixerPage page(mixer, driver);
     OpenPage open(page);
     EXPECT_FALSE(open.Enabled(Column(kCd).balanceId));
     EXPECT_TRUE(open.Enabled(Column(kCd).volumeId));
@@ -512,7 +517,7 @@ TEST_F(RecordUniformStereo, ASourceWithOneVolumeHasItsBalanceDisabled) {
 
 TEST_F(MixerRecordPage, WithoutAnyMixerTheControlsStayEnabledAndInputIsIgnored) {
     CardMixer none;
-    zv::RecordMixerPage page(none, zv::System().driver);
+    zv::RecordMixerPage page(none, driver);
     OpenPage open(page);
     ASSERT_NE(open.Dialog(), nullptr);
     for (int i = 0; i < 4; ++i) {
@@ -622,8 +627,12 @@ std::vector<WineLine> WineLines(UINT device) {
 
 template <typename Page>
 void CheckOnWinesMixer(const zv::MixerPageLayout& layout) {
+    zv::Win32Registry registry;
+    zv::Win32Profile profile;
+    zv::Win32PciBus pci;
+    zv::DriverConfig driver{registry, profile, pci};
     zv::Win32Mixer wine;
-    Page page(wine, zv::System().driver);
+    Page page(wine, driver);
     const std::vector<WineLine> lines = WineLines(page.Device());
     OpenPage open(page);
     ASSERT_NE(open.Dialog(), nullptr);

@@ -241,6 +241,8 @@ TEST_F(TrayProgram, DiscoveryProbesEveryCardDeviceAndReleasesAll) {
     SetSimSetting("CardDevices", 0x5);  // devices 0 and 2 are the card's
     Program program;
     StartResident(program);
+    // The probes follow the enumeration; the icon comes after the last.
+    EXPECT_TRUE(WaitFor([&] { return log.Count("QuerySupport 7CA99CA0-8 -> 3") >= 2; }, 5000));
     EXPECT_EQ(3, log.Count("dsound DirectSoundCreate device"));
     EXPECT_EQ(2, log.Count("QuerySupport 7CA99CA0-8 -> 3"));
     PostMessageA(FindTrayWindow(), WM_COMMAND, 40002, 0);

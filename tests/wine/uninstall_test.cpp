@@ -101,6 +101,7 @@ protected:
         EndProcesses("control.exe");
         Touch(SystemFile("ZVDLL32.DLL"));
         Touch(SystemFile("ZVAUDIO.CPL"));
+        DeleteFileA((BuildDir() + "\\zvspker.wav").c_str());  // what a stopped test sound left
     }
     void TearDown() override {
         for (const char* key : kSynthKeys) RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/sound_discovery.h"
+#include "driver/card_sound.h"
 
 namespace zv {
 namespace {

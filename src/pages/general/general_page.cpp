@@ -4,8 +4,6 @@
 
 #include <mmsystem.h>
 
-#include "pages/general/uninstall_window.h"
-#include "panel/control_panel_dialog.h"
 #include "res/resource.h"
 
 namespace zv {
@@ -25,12 +23,13 @@ GeneralPage* PageOf(HWND page) { return static_cast<GeneralPage*>(AttachedPage(p
 void OnCommand(HWND page, int id) {
     for (int button : kSpeakerButtons)
         if (id == button) EnableApply(page);
+    GeneralPage* object = PageOf(page);
+    if (!object) return;
     // Nothing sounds while the driver is being removed.
     if (((id >= IDC_SPEAKER_FRONT_LEFT && id <= IDC_SPEAKER_SUBWOOFER) || id == IDC_TEST_ALL) &&
-        !UninstallUnderway()) {
-        if (GeneralPage* object = PageOf(page)) object->Test().OnCommand(id, page);
-    }
-    if (id == IDC_UNINSTALL) OnUninstallButton(page);
+        !object->Uninstall().Underway())
+        object->Test().OnCommand(id, page);
+    if (id == IDC_UNINSTALL) object->Uninstall().Start(page);
 }
 
 }  // namespace
@@ -38,9 +37,12 @@ void OnCommand(HWND page, int id) {
 void Win32DebugOutput::Write(const char* text) { OutputDebugStringA(text); }
 
 GeneralPage::GeneralPage(Registry& registry, DriverConfig& driver, LibraryLoader& libraries, SoundSystem& sound,
-                         DebugOutput& debug, FileSystem& files, WavePlayer& player)
+                         DebugOutput& debug, FileSystem& files, WavePlayer& player, int32_t& helpRequests,
+                         Removal& removal)
     : speakers_(registry, driver, libraries, sound, debug),
-      test_(player, files, testWindow_, speakers_.ShownSpeakerType) {}
+      test_(player, files, testWindow_, speakers_.ShownSpeakerType),
+      helpRequests_(helpRequests),
+      removal_(removal) {}
 
 UINT GeneralPage::GetTitleId() { return IDS_GENERAL_TITLE; }
 LPCSTR GeneralPage::GetTemplateName() { return MAKEINTRESOURCEA(IDD_GENERAL_PAGE); }
@@ -73,7 +75,7 @@ void GeneralPage::ReadControls(HWND page) {
     InvalidateRect(page, &box, TRUE);
 }
 
-bool GeneralPage::HoldsSettings() { return UninstallUnderway(); }
+bool GeneralPage::HoldsSettings() { return removal_.Underway(); }
 
 void GeneralPage::StopSound(HWND window) {
     if (test_.Playing()) test_.Toggle(window);
@@ -88,7 +90,7 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
         SeparateHiddenHeadphoneButton(page);
         object->ShowSettings(page);
         // A page shown again while the driver is being removed cannot start a test or a second removal.
-        if (UninstallUnderway()) DisableRemovalButtons(page);
+        if (object->Uninstall().Underway()) DisableRemovalButtons(page);
         return TRUE;
     }
     case WM_DESTROY:
@@ -111,10 +113,10 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
         return TRUE;
     }
     case WM_LBUTTONDOWN:
-        HelpRequestCount() = 0;
+        if (GeneralPage* object = PageOf(page)) object->HelpRequests() = 0;
         return FALSE;
     case WM_LBUTTONUP:
-        if (GeneralPage* object = PageOf(page)) ClickSpeaker(page, object->Test());
+        if (GeneralPage* object = PageOf(page)) ClickSpeaker(page, object->Test(), object->HelpRequests());
         return FALSE;
     case MM_MCINOTIFY:
         if (GeneralPage* object = PageOf(page)) object->Test().OnSoundEnd(static_cast<uint32_t>(wParam), page);

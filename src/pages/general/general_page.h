@@ -6,14 +6,17 @@
 #include "pages/general/speaker_option.h"
 #include "pages/general/speaker_test.h"
 #include "pages/general/speaker_test_window.h"
+#include "pages/general/uninstall_window.h"
 #include "panel/control_page.h"
 
 namespace zv {
 
 class GeneralPage final : public ControlPage {
 public:
+    // helpRequests is the dialog's count of help requests, which a click in the page clears.
     GeneralPage(Registry& registry, DriverConfig& driver, LibraryLoader& libraries, SoundSystem& sound,
-                DebugOutput& debug, FileSystem& files, WavePlayer& player);
+                DebugOutput& debug, FileSystem& files, WavePlayer& player, int32_t& helpRequests,
+                Removal& removal);
 
     UINT GetTitleId() override;
     LPCSTR GetTemplateName() override;
@@ -27,11 +30,15 @@ public:
 
     SpeakerOption& Speakers() { return speakers_; }
     SpeakerTest& Test() { return test_; }
+    Removal& Uninstall() { return removal_; }
+    int32_t& HelpRequests() { return helpRequests_; }
 
 private:
     SpeakerOption speakers_;
     Win32SpeakerTestWindow testWindow_;
     SpeakerTest test_;
+    int32_t& helpRequests_;
+    Removal& removal_;
 };
 
 INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

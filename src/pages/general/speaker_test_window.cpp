@@ -4,8 +4,6 @@
 
 #include <mmsystem.h>
 
-#include "app/application.h"
-#include "panel/control_panel_dialog.h"
 #include "res/resource.h"
 
 namespace zv {
@@ -19,8 +17,6 @@ constexpr int kSpeakerBitmaps[kSpeakerPositions] = {
     IDB_SPEAKER_FRONT_LEFT, IDB_SPEAKER_FRONT_RIGHT, IDB_SPEAKER_REAR_LEFT,
     IDB_SPEAKER_REAR_RIGHT, IDB_SPEAKER_CENTER,      IDB_SPEAKER_SUBWOOFER,
 };
-
-HINSTANCE Module() { return static_cast<HINSTANCE>(App().module); }
 
 ScreenRect ScreenRectOf(HWND window) {
     RECT r = {};
@@ -52,7 +48,7 @@ void DrawBitmap(HDC target, HDC memory, HBITMAP bitmap, int x, int y) {
 }
 
 void DrawIndicator(HWND page, HDC target, HDC memory, const SpeakerTest& test, const ScreenRect& pageRect) {
-    HBITMAP indicator = LoadBitmapA(Module(), MAKEINTRESOURCEA(IDB_SPEAKER_PLAYING));
+    HBITMAP indicator = LoadBitmapA(ProgramModule(), MAKEINTRESOURCEA(IDB_SPEAKER_PLAYING));
     if (!indicator) return;
     BITMAP info = {};
     GetObjectA(indicator, sizeof info, &info);
@@ -84,7 +80,7 @@ void PaintSpeakerTest(HWND page, const SpeakerTest& test) {
     ScreenRect pageRect = ScreenRectOf(page);
     HDC memory = CreateCompatibleDC(target);
     for (int32_t i = 0; i < test.SpeakerCount() && i < kSpeakerPositions; ++i) {
-        HBITMAP picture = LoadBitmapA(Module(), MAKEINTRESOURCEA(kSpeakerBitmaps[i]));
+        HBITMAP picture = LoadBitmapA(ProgramModule(), MAKEINTRESOURCEA(kSpeakerBitmaps[i]));
         if (!picture) continue;
         ScreenRect frame = ScreenRectOf(GetDlgItem(page, kSpeakerControls[i]));
         DrawBitmap(target, memory, picture, frame.left - pageRect.left, frame.top - pageRect.top);
@@ -97,12 +93,12 @@ void PaintSpeakerTest(HWND page, const SpeakerTest& test) {
 
 bool SetSpeakerCursor(HWND page, const SpeakerTest& test) {
     if (SpeakerUnderCursor(page, test) < 0) return false;
-    SetCursor(LoadCursorA(Module(), MAKEINTRESOURCEA(IDCUR_SPEAKER)));
+    SetCursor(LoadCursorA(ProgramModule(), MAKEINTRESOURCEA(IDCUR_SPEAKER)));
     return true;
 }
 
-void ClickSpeaker(HWND page, const SpeakerTest& test) {
-    if (HelpRequestCount() != 0) return;
+void ClickSpeaker(HWND page, const SpeakerTest& test, int32_t helpRequests) {
+    if (helpRequests != 0) return;
     int32_t speaker = SpeakerUnderCursor(page, test);
     if (speaker >= 0) PostMessageA(page, WM_COMMAND, MAKEWPARAM(kSpeakerControls[speaker], 0), 0);
 }
@@ -113,8 +109,8 @@ std::string Win32SpeakerTestWindow::ProgramFileName() {
     return name;
 }
 
-void Win32SpeakerTestWindow::BeginWait() { keptCursor_ = SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
-void Win32SpeakerTestWindow::EndWait() { SetCursor(keptCursor_); }
+void Win32SpeakerTestWindow::BeginWait() { cursor_.Begin(); }
+void Win32SpeakerTestWindow::EndWait() { cursor_.End(); }
 
 void Win32SpeakerTestWindow::RedrawTestBox(WindowHandle window) {
     HWND page = static_cast<HWND>(window);
@@ -126,7 +122,7 @@ void Win32SpeakerTestWindow::RedrawTestBox(WindowHandle window) {
 void Win32SpeakerTestWindow::ShowMciError(WindowHandle owner, uint32_t code) {
     char text[256] = {};
     mciGetErrorStringA(code, text, sizeof text);
-    MessageBoxA(static_cast<HWND>(owner), text, App().messageCaption, MB_ICONERROR | MB_OK);
+    ShowMessageText(static_cast<HWND>(owner), text, MB_ICONERROR | MB_OK);
 }
 
 // The pause between two speakers blocks the thread as the build does, but without keeping a core busy.

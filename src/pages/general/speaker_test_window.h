@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "pages/general/speaker_test.h"
+#include "platform/win32/ui.h"
 
 namespace zv {
 
@@ -18,15 +19,15 @@ public:
     void WaitSeconds(uint32_t seconds) override;
 
 private:
-    HCURSOR keptCursor_ = nullptr;
+    WaitCursor cursor_;
 };
 
 void PaintSpeakerTest(HWND page, const SpeakerTest& test);
 // Shows the speaker cursor when the mouse is over a shown speaker; false leaves the default cursor.
 bool SetSpeakerCursor(HWND page, const SpeakerTest& test);
 // A button release over a shown speaker posts that speaker's command to the page, unless it ends a click of
-// the help mode.
-void ClickSpeaker(HWND page, const SpeakerTest& test);
+// the help mode (helpRequests is not 0).
+void ClickSpeaker(HWND page, const SpeakerTest& test, int32_t helpRequests);
 
 // The part of a page window that a control covers, in the page's coordinates.
 RECT ControlArea(HWND page, int controlId);

@@ -1,0 +1,45 @@
+# Checks the layers of src/: a file includes only files of its own room or of rooms below it
+#   app -> pages -> panel -> mixer -> driver -> platform -> res
+# (platform/win32 is part of platform), and a file whose name says it is portable does not include
+# <windows.h>. Run as: cmake -DSOURCE_DIR=<checkout> -DWIN32_NAME=<regex> -P check_layers.cmake
+# Prints every offending include and fails when there is one.
+set(rooms res platform driver mixer panel pages app)
+
+function(room_of path out)
+  string(REGEX MATCH "^([a-z]+)/" match "${path}")
+  set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE files RELATIVE "${SOURCE_DIR}/src" "${SOURCE_DIR}/src/*.h" "${SOURCE_DIR}/src/*.cpp")
+set(faults 0)
+foreach(file IN LISTS files)
+  room_of("${file}" room)
+  list(FIND rooms "${room}" rank)
+  file(STRINGS "${SOURCE_DIR}/src/${file}" includes REGEX "^#include [\"<]")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "^#include <windows.h>" AND NOT "/${file}" MATCHES "${WIN32_NAME}")
+      message("${file}: a portable file includes <windows.h>")
+      math(EXPR faults "${faults} + 1")
+    endif()
+    if(NOT line MATCHES "^#include \"([^\"]+)\"")
+      continue()
+    endif()
+    set(target "${CMAKE_MATCH_1}")
+    room_of("${target}" target_room)
+    list(FIND rooms "${target_room}" target_rank)
+    if(target_rank EQUAL -1 OR NOT EXISTS "${SOURCE_DIR}/src/${target}")
+      if(NOT "${room}" STREQUAL "res")  # the resource script includes its languages by plain name
+        message("${file}: includes ${target}, which is not a file of src/")
+        math(EXPR faults "${faults} + 1")
+      endif()
+    elseif(target_rank GREATER rank)
+      message("${file}: includes ${target}, a room above its own (${room} -> ${target_room})")
+      math(EXPR faults "${faults} + 1")
+    endif()
+  endforeach()
+endforeach()
+list(LENGTH files count)
+if(faults GREATER 0)
+  message(FATAL_ERROR "layers: ${faults} fault(s) in ${count} files")
+endif()
+message("layers: ${count} files, every include runs down the layers")
