@@ -15,7 +15,6 @@ public:
 
     UINT GetTitleId() override;
     LPCSTR GetTemplateName() override;
-    DLGPROC GetDialogProc() override;
     void LoadSettings(SoundObject* sound, SoundPropertySet* properties) override;
     void ApplySettings(SoundObject* sound, SoundPropertySet* properties) override;
     void ShowSettings(HWND page) override;
@@ -24,10 +23,11 @@ public:
     Q3DSettings& Settings() { return settings_; }
 
 private:
+    void OnInitDialog(HWND page) override;
+    bool OnMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
     Registry& registry_;
     Q3DSettings settings_;
 };
-
-INT_PTR CALLBACK EffectsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace zv

@@ -20,7 +20,6 @@ public:
 
     UINT GetTitleId() override;
     LPCSTR GetTemplateName() override;
-    DLGPROC GetDialogProc() override;
     void LoadSettings(SoundObject* sound, SoundPropertySet* properties) override;
     void ApplySettings(SoundObject* sound, SoundPropertySet* properties) override;
     void ShowSettings(HWND page) override;
@@ -30,18 +29,19 @@ public:
 
     SpeakerOption& Speakers() { return speakers_; }
     SpeakerTest& Test() { return test_; }
-    Removal& Uninstall() { return removal_; }
-    int32_t& HelpRequests() { return helpRequests_; }
 
 private:
+    void OnInitDialog(HWND page) override;
+    void OnDestroy(HWND page) override;
+    bool OnMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void OnCommand(HWND page, int id);
+
     SpeakerOption speakers_;
     Win32SpeakerTestWindow testWindow_;
     SpeakerTest test_;
     int32_t& helpRequests_;
     Removal& removal_;
 };
-
-INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The debugger output, where DirectSound failures of the speaker option go.
 class Win32DebugOutput final : public DebugOutput {

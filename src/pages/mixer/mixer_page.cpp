@@ -49,108 +49,71 @@ MixerLineRecord* AttachedRecord(HWND control) {
 
 }  // namespace
 
-MixerPage::MixerPage(Mixer& mixer, DriverConfig& driver, const MixerPageLayout& layout)
-    : logic_(mixer, layout, ChooseMixerDevice(mixer, driver)) {}
+MixerPage::MixerPage(Mixer& mixer, DriverConfig& driver, const MixerPageLayout& layout, UINT titleId,
+                     int templateId)
+    : logic_(mixer, layout, ChooseMixerDevice(mixer, driver)), titleId_(titleId), templateId_(templateId) {}
 
-void MixerPage::Refresh(HWND dialog) {
+void MixerPage::ShowSettings(HWND dialog) {
     DialogControls controls(dialog);
     logic_.Refresh(controls);
 }
 
-INT_PTR CALLBACK MixerPage::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+UINT MixerPage::GetTitleId() { return titleId_; }
+LPCSTR MixerPage::GetTemplateName() { return MAKEINTRESOURCEA(templateId_); }
+
+void MixerPage::OnInitDialog(HWND dialog) {
+    DialogControls controls(dialog);
+    logic_.Initialise(controls, dialog);
+    ShowSettings(dialog);
+}
+
+bool MixerPage::OnMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&) {
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog, lParam);
     case WM_COMMAND:
         OnCommand(dialog, wParam, lParam);
-        return 0;
+        return true;
     case WM_VSCROLL:
         OnScroll(dialog, lParam, false);
-        return 0;
+        return true;
     case WM_HSCROLL:
         OnScroll(dialog, lParam, true);
-        return 0;
+        return true;
     case kMmMixmControlChange:
-        OnControlChange(dialog);
-        return 0;
-    case WM_DESTROY:
-        OnDestroy(dialog);
-        return 0;
+        // Whoever changed the device, and whichever control it was, every column is read again.
+        ShowSettings(dialog);
+        return true;
     default:
-        return 0;
+        return false;
     }
 }
 
-INT_PTR MixerPage::OnInitDialog(HWND dialog, LPARAM lParam) {
-    auto* page = static_cast<MixerPage*>(reinterpret_cast<ControlPage*>(lParam));
-    AttachPage(dialog, page);
-    PositionPage(dialog);
-    if (page == nullptr) return TRUE;
-    DialogControls controls(dialog);
-    page->logic_.Initialise(controls, dialog);
-    page->ShowSettings(dialog);
-    return TRUE;
-}
-
 void MixerPage::OnCommand(HWND dialog, WPARAM wParam, LPARAM lParam) {
-    if (HIWORD(wParam) != BN_CLICKED) return;
-    MixerPage* page = PageOf(dialog);
-    if (page == nullptr || AttachedRecord(reinterpret_cast<HWND>(lParam)) == nullptr) return;
+    if (HIWORD(wParam) != BN_CLICKED || AttachedRecord(reinterpret_cast<HWND>(lParam)) == nullptr) return;
     DialogControls controls(dialog);
-    page->logic_.OnCheckClicked(controls, LOWORD(wParam));
+    logic_.OnCheckClicked(controls, LOWORD(wParam));
 }
 
 // Every notification writes, whatever its scroll code, so a dragged thumb is heard at each step.
 void MixerPage::OnScroll(HWND dialog, LPARAM lParam, bool isBalance) {
     HWND control = reinterpret_cast<HWND>(lParam);
-    MixerPage* page = PageOf(dialog);
-    if (page == nullptr || AttachedRecord(control) == nullptr) return;
+    if (AttachedRecord(control) == nullptr) return;
     DialogControls controls(dialog);
     if (isBalance) {
-        page->logic_.OnBalanceMoved(controls, GetDlgCtrlID(control));
+        logic_.OnBalanceMoved(controls, GetDlgCtrlID(control));
     } else {
-        page->logic_.OnVolumeMoved(controls, GetDlgCtrlID(control));
+        logic_.OnVolumeMoved(controls, GetDlgCtrlID(control));
     }
 }
 
-// Whoever changed the device, and whichever control it was, every column is read again.
-void MixerPage::OnControlChange(HWND dialog) {
-    if (MixerPage* page = PageOf(dialog)) page->ShowSettings(dialog);
-}
+// The device keeps the page's values, so there is nothing to read back when the window goes.
+void MixerPage::OnDestroy(HWND dialog) { logic_.Close(dialog); }
 
-void MixerPage::OnDestroy(HWND dialog) {
-    MixerPage* page = PageOf(dialog);
-    if (page == nullptr) return;
-    page->logic_.Close(dialog);
-    page->ReadControls(dialog);
-    AttachPage(dialog, nullptr);
-}
-
-MixerPage* MixerPage::PageOf(HWND dialog) { return static_cast<MixerPage*>(AttachedPage(dialog)); }
-
-// ---- The two pages: their tables, titles and templates; the device keeps their values, so the control
-// panel's load, apply and read passes have nothing to do.
+// ---- The two pages: their tables, titles and templates.
 
 PlaybackMixerPage::PlaybackMixerPage(Mixer& mixer, DriverConfig& driver)
-    : MixerPage(mixer, driver, kPlaybackMixerLayout) {}
-
-UINT PlaybackMixerPage::GetTitleId() { return IDS_PLAYBACK_MIXER_TITLE; }
-LPCSTR PlaybackMixerPage::GetTemplateName() { return MAKEINTRESOURCEA(IDD_PLAYBACK_MIXER_PAGE); }
-DLGPROC PlaybackMixerPage::GetDialogProc() { return DialogProc; }
-void PlaybackMixerPage::LoadSettings(SoundObject*, SoundPropertySet*) {}
-void PlaybackMixerPage::ApplySettings(SoundObject*, SoundPropertySet*) {}
-void PlaybackMixerPage::ShowSettings(HWND page) { Refresh(page); }
-void PlaybackMixerPage::ReadControls(HWND) {}
+    : MixerPage(mixer, driver, kPlaybackMixerLayout, IDS_PLAYBACK_MIXER_TITLE, IDD_PLAYBACK_MIXER_PAGE) {}
 
 RecordMixerPage::RecordMixerPage(Mixer& mixer, DriverConfig& driver)
-    : MixerPage(mixer, driver, kRecordMixerLayout) {}
-
-UINT RecordMixerPage::GetTitleId() { return IDS_RECORD_MIXER_TITLE; }
-LPCSTR RecordMixerPage::GetTemplateName() { return MAKEINTRESOURCEA(IDD_RECORD_MIXER_PAGE); }
-DLGPROC RecordMixerPage::GetDialogProc() { return DialogProc; }
-void RecordMixerPage::LoadSettings(SoundObject*, SoundPropertySet*) {}
-void RecordMixerPage::ApplySettings(SoundObject*, SoundPropertySet*) {}
-void RecordMixerPage::ShowSettings(HWND page) { Refresh(page); }
-void RecordMixerPage::ReadControls(HWND) {}
+    : MixerPage(mixer, driver, kRecordMixerLayout, IDS_RECORD_MIXER_TITLE, IDD_RECORD_MIXER_PAGE) {}
 
 }  // namespace zv
