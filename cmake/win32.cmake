@@ -11,7 +11,9 @@ list(FILTER shell_sources EXCLUDE REGEX "/src/platform/win32/system\\.cpp$")
 add_library(zvshell STATIC ${shell_sources})
 target_link_libraries(zvshell PUBLIC zvcore)
 target_compile_options(zvshell PRIVATE ${ZV_WARNINGS})
-target_link_libraries(zvshell PUBLIC comctl32 dsound winmm setupapi shell32 user32 gdi32 advapi32)
+# DirectSound and SetupAPI are loaded by name when needed, so that a machine without them still runs the
+# program; these are the libraries that every Windows it starts on has.
+target_link_libraries(zvshell PUBLIC comctl32 winmm shell32 user32 gdi32 advapi32)
 
 # The one place that picks the platform implementations, compiled twice: with the real mixer API for
 # zvctrl.exe, and with the simulated card's mixer for zvctrl_sim.exe, which the demo runs.
