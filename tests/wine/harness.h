@@ -34,6 +34,22 @@ private:
     DWORD startTick_ = 0;
 };
 
+// While it lives, zvctrl.exe runs as if Windows had no library of that name ("dsound", "setupapi"): Wine's
+// load order for it in that program is empty, both under its bare name and as the file beside the
+// program, so neither the simulated card's DLL nor Wine's own is loaded. Wine reads WINEDLLOVERRIDES from
+// the Unix environment that a started program inherits, out of reach from here, so this uses the
+// per-program overrides of Wine's registry; the file's own path is looked up before any bare name.
+class WithoutLibrary {
+public:
+    explicit WithoutLibrary(const char* name);
+    WithoutLibrary(const WithoutLibrary&) = delete;
+    WithoutLibrary& operator=(const WithoutLibrary&) = delete;
+    ~WithoutLibrary();
+
+private:
+    std::string name_;
+};
+
 // Polls until done() holds or timeoutMs pass, sleeping between looks. Returns done()'s last answer.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
 
@@ -41,6 +57,8 @@ HWND FindTrayWindow();
 // Top-level dialogs of other processes with the given caption: the control panel and any message box.
 std::vector<HWND> FindWindowsWithCaption(const char* caption, const char* className = "#32770");
 std::vector<HWND> FindPanels();
+// The program's message boxes: its caption, no tab strip.
+std::vector<HWND> FindMessageBoxes();
 // The open pop-up menu of any thread, or null.
 HWND FindPopupMenu();
 
