@@ -3,7 +3,7 @@
 # since they belong together in one folder.
 configure_file(${CMAKE_SOURCE_DIR}/docs/README.txt ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
 
-install(TARGETS zvctrl RUNTIME DESTINATION .)
+install(PROGRAMS ${CMAKE_BINARY_DIR}/zvctrl.exe DESTINATION .)
 install(FILES ${zv_sounds} ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
 
 # The PE machine and optional header magic that zvctrl.exe must carry: i386 and PE32, or x86-64 and PE32+.

@@ -47,6 +47,20 @@ DWORD Program::WaitExit(DWORD timeoutMs) {
     return code;
 }
 
+namespace {
+constexpr const char kProgramOverrides[] = "Software\\Wine\\AppDefaults\\zvctrl.exe\\DllOverrides";
+}
+
+WithoutLibrary::WithoutLibrary(const char* name) : name_(name) {
+    for (const std::string& entry : {name_, BuildDir() + "\\" + name_})
+        SetRegistryValue(HKEY_CURRENT_USER, kProgramOverrides, entry.c_str(), REG_SZ, "", 1);
+}
+
+WithoutLibrary::~WithoutLibrary() {
+    for (const std::string& entry : {name_, BuildDir() + "\\" + name_})
+        DeleteRegistryValue(HKEY_CURRENT_USER, kProgramOverrides, entry.c_str());
+}
+
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     while (!done()) {
@@ -92,6 +106,13 @@ std::vector<HWND> FindPanels() {
     for (HWND window : FindWindowsWithCaption(kPanelCaption))
         if (FindWindowExA(window, nullptr, "SysTabControl32", nullptr)) panels.push_back(window);
     return panels;
+}
+
+std::vector<HWND> FindMessageBoxes() {
+    std::vector<HWND> boxes;
+    for (HWND window : FindWindowsWithCaption(kPanelCaption))
+        if (!FindWindowExA(window, nullptr, "SysTabControl32", nullptr)) boxes.push_back(window);
+    return boxes;
 }
 
 HWND FindPopupMenu() {

@@ -34,6 +34,22 @@ private:
     DWORD startTick_ = 0;
 };
 
+// While it lives, zvctrl.exe runs as if Windows had no library of that name ("dsound", "setupapi"): Wine's
+// load order for it in that program is empty, both under its bare name and as the file beside the
+// program, so neither the simulated card's DLL nor Wine's own is loaded. Wine reads WINEDLLOVERRIDES from
+// the Unix environment that a started program inherits, out of reach from here, so this uses the
+// per-program overrides of Wine's registry; the file's own path is looked up before any bare name.
+class WithoutLibrary {
+public:
+    explicit WithoutLibrary(const char* name);
+    WithoutLibrary(const WithoutLibrary&) = delete;
+    WithoutLibrary& operator=(const WithoutLibrary&) = delete;
+    ~WithoutLibrary();
+
+private:
+    std::string name_;
+};
+
 // Every wait for something to happen is given this many times the time it takes on an idle machine: the
 // suites run side by side on a loaded one, and a wait that ends in success costs nothing more. No test
 // waits this way for something not to happen.
@@ -47,6 +63,8 @@ HWND FindTrayWindow();
 // Top-level dialogs of other processes with the given caption: the control panel and any message box.
 std::vector<HWND> FindWindowsWithCaption(const char* caption, const char* className = "#32770");
 std::vector<HWND> FindPanels();
+// The program's message boxes: its caption, no tab strip.
+std::vector<HWND> FindMessageBoxes();
 // The open pop-up menu of any thread, or null.
 HWND FindPopupMenu();
 

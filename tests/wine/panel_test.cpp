@@ -281,6 +281,47 @@ TEST_F(Panel, WithoutASessionNothingLoadsOrAppliesAndOkStillCloses) {
     EXPECT_TRUE(EndsWithNothingLeft());
 }
 
+// A machine without DirectX: the program starts all the same, says so once, keeps its tray icon and opens
+// every tab; with no session, Apply and OK apply nothing and show no error.
+TEST_F(Panel, WithoutDirectSoundWarnsOpensEveryTabAndAppliesNothing) {
+    WithoutLibrary noDirectSound("dsound");
+    ASSERT_NE(nullptr, Open());
+    std::vector<HWND> boxes = FindMessageBoxes();
+    ASSERT_EQ(1u, boxes.size());
+    char text[128] = {};
+    GetDlgItemTextA(boxes[0], 0xFFFF, text, sizeof text);
+    EXPECT_STREQ("No DirectX (5 or above) was installed.", text);
+    EXPECT_NE(nullptr, GetDlgItem(boxes[0], IDOK));
+    EXPECT_EQ(nullptr, GetDlgItem(boxes[0], IDCANCEL));
+    PostMessageA(boxes[0], WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([] { return FindMessageBoxes().empty(); }, 5000));
+
+    EXPECT_EQ((std::vector<std::string>{"General", "Effects", "Playback Mixer", "Record Mixer"}), TabTitles(panel));
+    Click(Page(), kSix);
+    Click(panel, kApply);
+    Click(Page(), kFour);
+    ASSERT_TRUE(CloseWith(IDOK));
+    Sleep(300);
+    EXPECT_TRUE(FindMessageBoxes().empty());
+    EXPECT_EQ(std::vector<BYTE>{2}, ConfigValue("Speakers"));
+    EXPECT_FALSE(log.Contains("DLL32Call 108"));
+    EXPECT_FALSE(log.Contains("dsound"));
+    EXPECT_NE(nullptr, FindTrayWindow());
+    EXPECT_EQ(STILL_ACTIVE, program.WaitExit(0));
+}
+
+// Without SetupAPI the PCI lookup finds no device: no instance carries the pattern DEV_FFFF&FUNC_00, so the
+// last instance of the card's device key is taken, and the dialog shows the card's driver settings.
+TEST_F(Panel, WithoutSetupApiTheLookupFallsBackAndTheDialogOpens) {
+    WithoutLibrary noSetupApi("setupapi");
+    SetConfigByte("Speakers", 4);
+    ASSERT_NE(nullptr, Open());
+    EXPECT_TRUE(Checked(Page(), kFour));
+    Click(Page(), kSix);
+    ASSERT_TRUE(CloseWith(IDOK));
+    EXPECT_EQ(std::vector<BYTE>{6}, ConfigValue("Speakers"));
+}
+
 // Another PCI device listed before the card, with a driver of its own: where no description names the card's
 // driver, the lookup may land on this one.
 class PanelWithoutDescription : public Panel {

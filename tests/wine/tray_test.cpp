@@ -255,14 +255,8 @@ TEST_F(TrayProgram, NoCardDeviceShowsTheDirectXMessageAndKeepsRunning) {
     Program program;
     ASSERT_TRUE(program.Start("OPEN"));
     // The message box's own loop also runs the posted Open, so the dialog comes up beside it.
-    auto messageBoxes = [] {
-        std::vector<HWND> boxes;
-        for (HWND window : FindWindowsWithCaption(kPanelCaption))
-            if (!FindWindowExA(window, nullptr, "SysTabControl32", nullptr)) boxes.push_back(window);
-        return boxes;
-    };
-    ASSERT_TRUE(WaitFor([&] { return !messageBoxes().empty(); }, 10000));
-    std::vector<HWND> boxes = messageBoxes();
+    ASSERT_TRUE(WaitFor([] { return !FindMessageBoxes().empty(); }, 10000));
+    std::vector<HWND> boxes = FindMessageBoxes();
     ASSERT_EQ(1u, boxes.size());
     char text[128] = {};
     GetDlgItemTextA(boxes[0], 0xFFFF, text, sizeof text);

@@ -121,21 +121,54 @@ BOOL CALLBACK EnumThunk(GUID* guid, const char*, const char*, void* param) {
     return ctx->callback(reinterpret_cast<const Guid*>(guid), ctx->context) ? TRUE : FALSE;
 }
 
-}  // namespace
-
 #if !defined(_WIN64)
 static_assert(sizeof(DSBUFFERDESC1) == 20, "the DirectX 5 buffer description is 20 bytes");
 #endif
 
+
+// DirectSound's two entry points, looked up by name: a machine without DirectX has no dsound.dll, and the
+// program must still start there. The library stays loaded for the rest of the process once it has been
+// found, as a static import would have kept it: every DirectSound object handed out points into it, and
+// its own worker threads may still run in it after the last object is released. A failed load is tried
+// again at the next call.
+struct DirectSoundLibrary {
+    HRESULT(WINAPI* enumerate)(LPDSENUMCALLBACKA, void*) = nullptr;
+    HRESULT(WINAPI* create)(const GUID*, IDirectSound**, IUnknown*) = nullptr;
+};
+
+const DirectSoundLibrary* LoadDirectSound() {
+    static DirectSoundLibrary library;
+    if (library.enumerate && library.create) return &library;
+    HMODULE module = LoadLibraryA("dsound.dll");
+    if (!module) return nullptr;
+    auto enumerate = reinterpret_cast<decltype(library.enumerate)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DirectSoundEnumerateA")));
+    auto create = reinterpret_cast<decltype(library.create)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DirectSoundCreate")));
+    if (!enumerate || !create) {
+        FreeLibrary(module);
+        return nullptr;
+    }
+    library.enumerate = enumerate;
+    library.create = create;
+    return &library;
+}
+
+}  // namespace
+
 HResult Win32SoundSystem::Enumerate(EnumCallback callback, void* context) {
+    const DirectSoundLibrary* library = LoadDirectSound();
+    if (!library) return DSERR_NODRIVER;
     EnumContext ctx{callback, context};
-    return DirectSoundEnumerateA(reinterpret_cast<LPDSENUMCALLBACKA>(EnumThunk), &ctx);
+    return library->enumerate(reinterpret_cast<LPDSENUMCALLBACKA>(EnumThunk), &ctx);
 }
 
 HResult Win32SoundSystem::Create(const Guid* device, SoundObject** out) {
     *out = nullptr;
+    const DirectSoundLibrary* library = LoadDirectSound();
+    if (!library) return DSERR_NODRIVER;
     IDirectSound* ds = nullptr;
-    HRESULT hr = DirectSoundCreate(reinterpret_cast<const GUID*>(device), &ds, nullptr);
+    HRESULT hr = library->create(reinterpret_cast<const GUID*>(device), &ds, nullptr);
     if (FAILED(hr)) return hr;
     return Wrap<DirectSoundWrapper>(ds, hr, out);
 }

@@ -1,5 +1,6 @@
 // DirectSound on the Win32 API: thin reference-counted wrappers around IDirectSound, the sound buffer
-// and its IKsPropertySet, each releasing its COM object when it is released itself.
+// and its IKsPropertySet, each releasing its COM object when it is released itself. dsound.dll is loaded
+// by name when first needed; where it cannot be loaded, enumeration and creation fail with DSERR_NODRIVER.
 #pragma once
 
 #include "platform/sound.h"
