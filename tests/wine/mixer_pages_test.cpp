@@ -158,6 +158,7 @@ using PlaybackUniformStereo = VariantOf<MixerPlaybackPage, &zv::sim::CardVariant
 using RecordUniformStereo = VariantOf<MixerRecordPage, &zv::sim::CardVariant::uniformStereo>;
 using RecordMultiplexerFourth = VariantOf<MixerRecordPage, &zv::sim::CardVariant::multiplexerFourth>;
 using RecordRefusingSelection = VariantOf<MixerRecordPage, &zv::sim::CardVariant::refusesSelection>;
+using PlaybackForeignControlOrder = VariantOf<MixerPlaybackPage, &zv::sim::CardVariant::foreignControlOrder>;
 
 // ---- The page objects
 
@@ -345,6 +346,37 @@ TEST_F(PlaybackWaveWithoutMute, ALineWithOneControlHasItsMuteBoxDisabledAndNever
     EXPECT_EQ(Writes(), 0u);
     page.ShowSettings(open.Dialog());
     EXPECT_FALSE(open.Checked(wave.checkId));
+}
+
+// Wave-out lists its mute before its volume; CD has a bass where its mute would be.
+TEST_F(PlaybackForeignControlOrder, ControlsOfAnotherKindInASlotAreDisabledAndNothingIsWrittenToThem) {
+    zv::PlaybackMixerPage page(mixer, zv::System().driver);
+    OpenPage open(page);
+    const zv::MixerColumn& wave = Column(kWave);
+    const zv::MixerColumn& cd = Column(kCd);
+    EXPECT_EQ(open.Label(wave.labelId), "Wave");
+    EXPECT_FALSE(open.Enabled(wave.volumeId));
+    EXPECT_FALSE(open.Enabled(wave.balanceId));
+    EXPECT_FALSE(open.Enabled(wave.checkId));
+    EXPECT_TRUE(open.Enabled(cd.volumeId));
+    EXPECT_FALSE(open.Enabled(cd.checkId));
+    const uint32_t bass = Control(zv::sim::kPlaybackCdLine, zv::kMixerControlBass);
+    const U bassBefore = mixer.Values(device, bass);
+    // Input that reaches the page all the same.
+    mixer.ClearWrites();
+    SendMessageA(open.Dialog(), WM_VSCROLL, TB_LINEDOWN, reinterpret_cast<LPARAM>(open.Item(wave.volumeId)));
+    SendMessageA(open.Dialog(), WM_HSCROLL, TB_LINEDOWN, reinterpret_cast<LPARAM>(open.Item(wave.balanceId)));
+    for (int id : {wave.checkId, cd.checkId}) {
+        SendMessageA(open.Item(id), BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageA(open.Dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(open.Item(id)));
+    }
+    Pump();
+    EXPECT_EQ(Writes(), 0u);
+    EXPECT_EQ(Mute(zv::sim::kWaveOutLine), U{0});
+    EXPECT_EQ(Volume(zv::sim::kWaveOutLine), (U{12 * kStep, 12 * kStep}));
+    EXPECT_EQ(mixer.Values(device, bass), bassBefore);
+    EXPECT_FALSE(open.Checked(wave.checkId));
+    EXPECT_FALSE(open.Checked(cd.checkId));
 }
 
 TEST_F(MixerPlaybackPage, MuteTheDeviceRefusesShowsTheValueReadBack) {
