@@ -431,6 +431,29 @@ TEST_F(MixerPlaybackPage, SwitchingTabsBackReadsTheDeviceAgain) {
     EXPECT_EQ(mixer.OpenHandles(), 1u);
 }
 
+// Each page window shows its rules as bitmap statics; a window that is gone keeps none of their bitmaps, so
+// switching tabs and opening the panel again and again piles none up.
+TEST_F(MixerPlaybackPage, APageWindowThatIsGoneLeavesNoBitmapBehind) {
+    zv::PlaybackMixerPage playback(mixer, zv::System().driver);
+    zv::RecordMixerPage record(mixer, zv::System().driver);
+    const struct {
+        zv::ControlPage* page;
+        size_t rules;
+    } pages[] = {{&playback, 12}, {&record, 8}};
+    for (const auto& p : pages) {
+        SCOPED_TRACE(p.rules);
+        std::vector<HGDIOBJ> shown;
+        OpenPage open(*p.page);
+        for (HWND child = GetWindow(open.Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0)))
+                shown.push_back(bitmap);
+        }
+        EXPECT_EQ(shown.size(), p.rules);
+        open.Close();
+        for (HGDIOBJ bitmap : shown) EXPECT_EQ(GetObjectType(bitmap), 0u) << "bitmap " << bitmap << " lives on";
+    }
+}
+
 TEST_F(MixerPlaybackPage, WithoutAnyMixerTheControlsStayEnabledAndInputIsIgnored) {
     CardMixer none;
     zv::PlaybackMixerPage page(none, zv::System().driver);
