@@ -10,6 +10,7 @@ constexpr uint16_t kCardProductId = 0x0930;
 constexpr uint32_t kDriverVersion = 0x0400;
 constexpr uint32_t kLevelMax = 65535;
 constexpr uint32_t kVolumeSteps = 16;
+constexpr uint32_t kControlClassMask = 0xF0000000;
 
 void CopyName(char* out, size_t size, const std::string& name) {
     std::memset(out, 0, size);
@@ -17,6 +18,8 @@ void CopyName(char* out, size_t size, const std::string& name) {
 }
 
 bool IsMultiple(uint32_t flags) { return (flags & kMixerControlMultiple) != 0; }
+// Volume, bass and the like: unsigned levels up to kLevelMax.
+bool IsFader(uint32_t type) { return (type & kControlClassMask) == (kMixerControlFader & kControlClassMask); }
 bool IsUniform(uint32_t flags) { return (flags & kMixerControlUniform) != 0; }
 
 uint32_t TargetType(uint32_t componentType) {
@@ -47,9 +50,13 @@ uint32_t CardMixer::AddCard(uint16_t manufacturerId, const CardVariant& variant)
     for (uint32_t line : {kSpeakersLine, kAuxLine, kWaveOutLine, kSynthLine, kPlaybackCdLine, kPlaybackMicLine,
                           kLineInLine}) {
         const bool uniform = variant.uniformStereo && line == kSynthLine;
+        const bool muteFirst = variant.foreignControlOrder && line == kWaveOutLine;
+        if (muteFirst) AddControl(device, line, kMixerControlMute, kMixerControlUniform, "Mute");
         const uint32_t volume =
             AddControl(device, line, kMixerControlVolume, uniform ? kMixerControlUniform : 0, "Volume");
-        if (!(variant.waveVolumeOnly && line == kWaveOutLine)) {
+        if (variant.foreignControlOrder && line == kPlaybackCdLine) {
+            AddControl(device, line, kMixerControlBass, 0, "Bass");
+        } else if (!muteFirst && !(variant.waveVolumeOnly && line == kWaveOutLine)) {
             AddControl(device, line, kMixerControlMute, kMixerControlUniform, "Mute");
         }
         const uint32_t channels = uniform || line == kPlaybackMicLine ? 1 : 2;
@@ -281,8 +288,8 @@ uint32_t CardMixer::GetLineControls(MixerHandle object, MixerLineControls* contr
         CopyName(out.szShortName, sizeof(out.szShortName), source.name);
         CopyName(out.szName, sizeof(out.szName), source.name);
         out.Bounds.dwMinimum = 0;
-        out.Bounds.dwMaximum = source.type == kMixerControlVolume ? kLevelMax : 1;
-        out.Metrics.cSteps = source.type == kMixerControlVolume ? kVolumeSteps : 0;
+        out.Bounds.dwMaximum = IsFader(source.type) ? kLevelMax : 1;
+        out.Metrics.cSteps = IsFader(source.type) ? kVolumeSteps : 0;
         controls->pamxctrl[i] = out;
     }
     return kMmSysErrNoError;
@@ -365,7 +372,7 @@ uint32_t CardMixer::SetControlDetails(MixerHandle object, MixerControlDetails* d
         for (uint32_t i = 0; i < perChannel; ++i) {
             uint32_t value = written[from * perChannel + i];
             if (control.type == kMixerControlMute || control.type == kMixerControlMux) value = value != 0 ? 1 : 0;
-            if (control.type == kMixerControlVolume && value > kLevelMax) return kMixerErrInvalValue;
+            if (IsFader(control.type) && value > kLevelMax) return kMixerErrInvalValue;
             next[c * perChannel + i] = value;
         }
         // A multiplexer selects exactly one source.

@@ -54,6 +54,9 @@ struct CardVariant {
     bool multiplexerFourth = false;  // the recording destination lists its multiplexer after three other controls
     bool refusesSelection = false;   // the multiplexer rejects every write of the recording source
     bool uniformStereo = false;      // the synthesizer and the recording CD source: one volume for both channels
+    // As another maker's mixer may list them: the wave-out source has its mute before its volume, and the
+    // playback CD source a bass after its volume instead of a mute.
+    bool foreignControlOrder = false;
 };
 
 class CardMixer : public Mixer {

@@ -247,8 +247,18 @@ bool GetLineControls(Mixer& mixer, MixerHandle handle, MixerLineRecord& record) 
     return true;
 }
 
-bool GetLineVolume(Mixer& mixer, MixerHandle handle, MixerLineRecord& record) {
+bool HasVolumeControl(const MixerLineRecord& record) {
     if (!HasSlot(record, kVolumeSlot)) return false;
+    const uint32_t type = record.controls[kVolumeSlot].dwControlType;
+    return type == kMixerControlVolume || type == kMixerControlFader;
+}
+
+bool HasMuteControl(const MixerLineRecord& record) {
+    return HasSlot(record, kMuteSlot) && record.controls[kMuteSlot].dwControlType == kMixerControlMute;
+}
+
+bool GetLineVolume(Mixer& mixer, MixerHandle handle, MixerLineRecord& record) {
+    if (!HasVolumeControl(record)) return false;
     ValueRequest request;
     if (!PrepareValues(record, kVolumeSlot, &request)) return false;
     if (ReadValues(mixer, handle, &request) != kMmSysErrNoError) return false;
@@ -257,7 +267,7 @@ bool GetLineVolume(Mixer& mixer, MixerHandle handle, MixerLineRecord& record) {
 }
 
 bool SetLineVolume(Mixer& mixer, MixerHandle handle, MixerLineRecord& record) {
-    if (!HasSlot(record, kVolumeSlot)) return false;
+    if (!HasVolumeControl(record)) return false;
     ValueRequest request;
     if (!PrepareValues(record, kVolumeSlot, &request)) return false;
     if (request.channels == 1) {
@@ -280,10 +290,8 @@ bool SetLineVolume(Mixer& mixer, MixerHandle handle, MixerLineRecord& record) {
     return WriteValues(mixer, handle, &request) == kMmSysErrNoError;
 }
 
-bool HasMuteControl(const MixerLineRecord& record) { return HasSlot(record, kMuteSlot); }
-
 bool GetLineMute(Mixer& mixer, MixerHandle handle, MixerLineRecord& record) {
-    if (!HasSlot(record, kMuteSlot)) return false;
+    if (!HasMuteControl(record)) return false;
     ValueRequest request;
     if (!PrepareValues(record, kMuteSlot, &request)) return false;
     if (ReadValues(mixer, handle, &request) != kMmSysErrNoError) return false;
@@ -292,7 +300,7 @@ bool GetLineMute(Mixer& mixer, MixerHandle handle, MixerLineRecord& record) {
 }
 
 bool SetLineMute(Mixer& mixer, MixerHandle handle, MixerLineRecord& record) {
-    if (!HasSlot(record, kMuteSlot)) return false;
+    if (!HasMuteControl(record)) return false;
     ValueRequest request;
     if (!PrepareValues(record, kMuteSlot, &request)) return false;
     // The check box stands for the whole line: a per-channel mute is set on every channel.

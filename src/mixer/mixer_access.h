@@ -42,14 +42,19 @@ bool FindMixerLine(Mixer& mixer, MixerHandle handle, MixerLineRecord& record, ui
 // Reads the line's controls and keeps the first three.
 bool GetLineControls(Mixer& mixer, MixerHandle handle, MixerLineRecord& record);
 
-// Through control slot 0, with the record's left and right levels.
+// Whether the line's slot holds the control it is used as: slot 0 a volume fader (the volume type or the
+// generic fader; bass, treble and equalizer set one band, not the line's level), slot 1 a mute switch (the
+// other switches turn on loudness, mono or the like). Another maker's mixer may list its controls in any
+// order; a slot holding something else counts as no control at all, and nothing is read from it or
+// written to it.
+bool HasVolumeControl(const MixerLineRecord& record);
+bool HasMuteControl(const MixerLineRecord& record);
+// Through control slot 0, with the record's left and right levels; false without a volume control.
 bool GetLineVolume(Mixer& mixer, MixerHandle handle, MixerLineRecord& record);
 bool SetLineVolume(Mixer& mixer, MixerHandle handle, MixerLineRecord& record);
-// Through control slot 1, with the record's switch value.
+// Through control slot 1, with the record's switch value; false without a mute control.
 bool GetLineMute(Mixer& mixer, MixerHandle handle, MixerLineRecord& record);
 bool SetLineMute(Mixer& mixer, MixerHandle handle, MixerLineRecord& record);
-// Whether the line has a control in that slot: a line with a volume alone has nothing to mute.
-bool HasMuteControl(const MixerLineRecord& record);
 // Through the recording destination's multiplexer, for a record describing one of its sources. Setting
 // writes the whole multiplexer, so selecting one source deselects every other; false when the device
 // refuses the write.

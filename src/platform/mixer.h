@@ -76,7 +76,9 @@ constexpr uint32_t kMixerControlUniform = 0x00000001;
 constexpr uint32_t kMixerControlMultiple = 0x00000002;
 
 // Control types (MIXERCONTROL_CONTROLTYPE_*).
+constexpr uint32_t kMixerControlFader = 0x50030000;
 constexpr uint32_t kMixerControlVolume = 0x50030001;
+constexpr uint32_t kMixerControlBass = 0x50030002;
 constexpr uint32_t kMixerControlMute = 0x20010002;
 constexpr uint32_t kMixerControlMux = 0x70010001;
 

@@ -325,6 +325,48 @@ TEST_F(LineValuesTest, ALineWithoutASecondControlHasNoMute) {
     EXPECT_TRUE(mixer.Writes().empty());
 }
 
+// Each slot is taken for what it is used as only when it holds that kind of control, whatever order
+// another maker's mixer lists them in; a slot holding anything else is neither read nor written.
+TEST(ControlSlotTest, ASlotIsUsedOnlyWhenItHoldsItsKindOfControl) {
+    const struct {
+        const char* layout;
+        uint32_t first, second;
+        bool volume, mute;
+    } cases[] = {
+        {"the card's volume, mute", kMixerControlVolume, kMixerControlMute, true, true},
+        {"mute, volume", kMixerControlMute, kMixerControlVolume, false, false},
+        {"volume, bass", kMixerControlVolume, kMixerControlBass, true, false},
+        {"generic fader, mute", kMixerControlFader, kMixerControlMute, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.layout);
+        CardMixer mixer;
+        const uint32_t device = mixer.AddDevice(1, "Other maker");
+        mixer.AddDestination(device, kMixerDstSpeakers, 0x0, "Master", 2);
+        const uint32_t first = mixer.AddControl(device, 0x0, c.first, 0, "First");
+        const uint32_t second = mixer.AddControl(device, 0x0, c.second, 0, "Second");
+        mixer.ChangeValues(device, first, {1, 1});
+        mixer.ChangeValues(device, second, {1, 1});
+        const MixerHandle handle = OpenMixer(mixer, kWindow, device);
+        MixerLineRecord record;
+        ASSERT_TRUE(FindMixerLine(mixer, handle, record, kMixerDstSpeakers, kMixerDstSpeakers, 0));
+        ASSERT_TRUE(GetLineControls(mixer, handle, record));
+        mixer.ClearWrites();
+
+        EXPECT_EQ(HasVolumeControl(record), c.volume);
+        EXPECT_EQ(HasMuteControl(record), c.mute);
+        EXPECT_EQ(GetLineVolume(mixer, handle, record), c.volume);
+        EXPECT_EQ(GetLineMute(mixer, handle, record), c.mute);
+        record.left = record.right = 30000;
+        record.switchValue = 0;
+        EXPECT_EQ(SetLineVolume(mixer, handle, record), c.volume);
+        EXPECT_EQ(SetLineMute(mixer, handle, record), c.mute);
+        EXPECT_EQ(mixer.Writes().size(), size_t{c.volume} + size_t{c.mute});
+        EXPECT_EQ(mixer.Values(device, first), c.volume ? (U{30000, 30000}) : (U{1, 1}));
+        EXPECT_EQ(mixer.Values(device, second), c.mute ? (U{0, 0}) : (U{1, 1}));
+    }
+}
+
 // A line with more controls and channels than the record holds: everything the driver returns lands in a
 // buffer of the line's size, and the record keeps what it has room for.
 TEST_F(LineValuesTest, LineOfFiveControlsAndFourChannelsFitsTheRecord) {

@@ -164,6 +164,7 @@ using PlaybackUniformStereo = VariantOf<PlaybackPageTest, &sim::CardVariant::uni
 using RecordUniformStereo = VariantOf<RecordPageTest, &sim::CardVariant::uniformStereo>;
 using RecordMultiplexerFourth = VariantOf<RecordPageTest, &sim::CardVariant::multiplexerFourth>;
 using RecordRefusingSelection = VariantOf<RecordPageTest, &sim::CardVariant::refusesSelection>;
+using PlaybackForeignControlOrder = VariantOf<PlaybackPageTest, &sim::CardVariant::foreignControlOrder>;
 
 // ---- Setting the columns up
 
@@ -333,6 +334,31 @@ TEST_F(PlaybackWaveWithoutMute, LineWithoutAMuteControlHasItsBoxDisabledAndNever
     EXPECT_TRUE(mixer.Writes().empty());
     page.Refresh(view);
     EXPECT_EQ(view.Check(wave.checkId), 0u);
+}
+
+// Wave-out lists its mute before its volume, CD has a bass where its mute would be.
+TEST_F(PlaybackForeignControlOrder, SlotsHoldingAnotherKindOfControlAreDisabledAndNeverWritten) {
+    Open();
+    const MixerColumn& wave = Column(kWave);
+    const MixerColumn& cd = Column(kCd);
+    EXPECT_FALSE(view.Enabled(wave.volumeId));
+    EXPECT_FALSE(view.Enabled(wave.balanceId));
+    EXPECT_FALSE(view.Enabled(wave.checkId));
+    EXPECT_TRUE(view.Enabled(cd.volumeId));
+    EXPECT_TRUE(view.Enabled(cd.balanceId));
+    EXPECT_FALSE(view.Enabled(cd.checkId));
+    mixer.ClearWrites();
+    view.Drag(wave.volumeId, 0);
+    page.OnVolumeMoved(view, wave.volumeId);
+    view.Drag(wave.balanceId, 0);
+    page.OnBalanceMoved(view, wave.balanceId);
+    ClickMute(kWave);
+    ClickMute(kCd);
+    EXPECT_TRUE(mixer.Writes().empty());
+    view.Drag(cd.volumeId, 0);
+    page.OnVolumeMoved(view, cd.volumeId);
+    ASSERT_EQ(mixer.Writes().size(), 1u);
+    EXPECT_EQ(mixer.Writes()[0].controlId, Control(sim::kPlaybackCdLine, kMixerControlVolume));
 }
 
 // A mute the device refuses shows what the device holds: read back, or as the box was when that fails too.
@@ -510,6 +536,18 @@ TEST_F(RecordPageTest, BoxesFollowASelectionByAnotherProgram) {
     mixer.ChangeValues(device, Mux(), {0, 1, 0, 0});
     Pump();
     EXPECT_EQ(Boxes(), (U{1, 0, 0, 0}));
+}
+
+TEST_F(RecordPageTest, SourceWithoutAVolumeStillFollowsTheSelection) {
+    mixer.RemoveControl(device, Control(sim::kRecordCdLine, kMixerControlVolume));
+    mixer.AddControl(device, sim::kRecordCdLine, kMixerControlBass, 0, "Bass");
+    Open();
+    EXPECT_FALSE(view.Enabled(Column(kCd).volumeId));
+    EXPECT_FALSE(view.Enabled(Column(kCd).balanceId));
+    EXPECT_TRUE(view.Enabled(Column(kCd).checkId));
+    mixer.ChangeValues(device, Mux(), {0, 0, 0, 1});
+    Pump();
+    EXPECT_EQ(Boxes(), (U{0, 0, 1, 0}));
 }
 
 TEST_F(RecordPageTest, AnalogSourcesWithOtherIdsDisableMixAndLineIn) {

@@ -163,6 +163,7 @@ using PlaybackUniformStereo = VariantOf<MixerPlaybackPage, &zv::sim::CardVariant
 using RecordUniformStereo = VariantOf<MixerRecordPage, &zv::sim::CardVariant::uniformStereo>;
 using RecordMultiplexerFourth = VariantOf<MixerRecordPage, &zv::sim::CardVariant::multiplexerFourth>;
 using RecordRefusingSelection = VariantOf<MixerRecordPage, &zv::sim::CardVariant::refusesSelection>;
+using PlaybackForeignControlOrder = VariantOf<MixerPlaybackPage, &zv::sim::CardVariant::foreignControlOrder>;
 
 // ---- The page objects
 
@@ -352,6 +353,37 @@ TEST_F(PlaybackWaveWithoutMute, ALineWithOneControlHasItsMuteBoxDisabledAndNever
     EXPECT_FALSE(open.Checked(wave.checkId));
 }
 
+// Wave-out lists its mute before its volume; CD has a bass where its mute would be.
+TEST_F(PlaybackForeignControlOrder, ControlsOfAnotherKindInASlotAreDisabledAndNothingIsWrittenToThem) {
+    zv::PlaybackMixerPage page(mixer, driver);
+    OpenPage open(page);
+    const zv::MixerColumn& wave = Column(kWave);
+    const zv::MixerColumn& cd = Column(kCd);
+    EXPECT_EQ(open.Label(wave.labelId), "Wave");
+    EXPECT_FALSE(open.Enabled(wave.volumeId));
+    EXPECT_FALSE(open.Enabled(wave.balanceId));
+    EXPECT_FALSE(open.Enabled(wave.checkId));
+    EXPECT_TRUE(open.Enabled(cd.volumeId));
+    EXPECT_FALSE(open.Enabled(cd.checkId));
+    const uint32_t bass = Control(zv::sim::kPlaybackCdLine, zv::kMixerControlBass);
+    const U bassBefore = mixer.Values(device, bass);
+    // Input that reaches the page all the same.
+    mixer.ClearWrites();
+    SendMessageA(open.Dialog(), WM_VSCROLL, TB_LINEDOWN, reinterpret_cast<LPARAM>(open.Item(wave.volumeId)));
+    SendMessageA(open.Dialog(), WM_HSCROLL, TB_LINEDOWN, reinterpret_cast<LPARAM>(open.Item(wave.balanceId)));
+    for (int id : {wave.checkId, cd.checkId}) {
+        SendMessageA(open.Item(id), BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageA(open.Dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(open.Item(id)));
+    }
+    Pump();
+    EXPECT_EQ(Writes(), 0u);
+    EXPECT_EQ(Mute(zv::sim::kWaveOutLine), U{0});
+    EXPECT_EQ(Volume(zv::sim::kWaveOutLine), (U{12 * kStep, 12 * kStep}));
+    EXPECT_EQ(mixer.Values(device, bass), bassBefore);
+    EXPECT_FALSE(open.Checked(wave.checkId));
+    EXPECT_FALSE(open.Checked(cd.checkId));
+}
+
 TEST_F(MixerPlaybackPage, MuteTheDeviceRefusesShowsTheValueReadBack) {
     zv::PlaybackMixerPage page(mixer, driver);
     OpenPage open(page);
@@ -402,6 +434,29 @@ TEST_F(MixerPlaybackPage, SwitchingTabsBackReadsTheDeviceAgain) {
     EXPECT_EQ(again.Position(Column(kWave).volumeId), 0u);
     EXPECT_EQ(again.Position(Column(kWave).balanceId), 32u);
     EXPECT_EQ(mixer.OpenHandles(), 1u);
+}
+
+// Each page window shows its rules as bitmap statics; a window that is gone keeps none of their bitmaps, so
+// switching tabs and opening the panel again and again piles none up.
+TEST_F(MixerPlaybackPage, APageWindowThatIsGoneLeavesNoBitmapBehind) {
+    zv::PlaybackMixerPage playback(mixer, driver);
+    zv::RecordMixerPage record(mixer, driver);
+    const struct {
+        zv::ControlPage* page;
+        size_t rules;
+    } pages[] = {{&playback, 12}, {&record, 8}};
+    for (const auto& p : pages) {
+        SCOPED_TRACE(p.rules);
+        std::vector<HGDIOBJ> shown;
+        OpenPage open(*p.page);
+        for (HWND child = GetWindow(open.Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0)))
+                shown.push_back(bitmap);
+        }
+        EXPECT_EQ(shown.size(), p.rules);
+        open.Close();
+        for (HGDIOBJ bitmap : shown) EXPECT_EQ(GetObjectType(bitmap), 0u) << "bitmap " << bitmap << " lives on";
+    }
 }
 
 TEST_F(MixerPlaybackPage, WithoutAnyMixerTheControlsStayEnabledAndInputIsIgnored) {

@@ -42,6 +42,21 @@ private:
     HWND dialog_;
 };
 
+// A bitmap static of a dialog template loads the bitmap it names for every window it is made in, and does
+// not delete it when it goes: each page window would keep its rules' bitmaps for good. The page takes them
+// back from its statics and deletes them as it is destroyed; a static left with none has nothing to delete
+// even where it would delete its own.
+void DeleteRuleBitmaps(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[16] = {};
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") != 0) continue;
+        if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
+        HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendMessageA(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (shown != nullptr) DeleteObject(shown);
+    }
+}
+
 MixerLineRecord* AttachedRecord(HWND control) {
     if (control == nullptr) return nullptr;
     return reinterpret_cast<MixerLineRecord*>(GetWindowLongPtrA(control, GWLP_USERDATA));
@@ -106,7 +121,10 @@ void MixerPage::OnScroll(HWND dialog, LPARAM lParam, bool isBalance) {
 }
 
 // The device keeps the page's values, so there is nothing to read back when the window goes.
-void MixerPage::OnDestroy(HWND dialog) { logic_.Close(dialog); }
+void MixerPage::OnDestroy(HWND dialog) {
+    DeleteRuleBitmaps(dialog);
+    logic_.Close(dialog);
+}
 
 // ---- The two pages: their tables, titles and templates.
 

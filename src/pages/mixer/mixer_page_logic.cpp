@@ -46,7 +46,12 @@ void MixerPageLogic::Initialise(MixerView& view, WindowHandle dialog) {
             continue;
         }
         // A control that cannot act is shown disabled, and a mute box that cannot act never shows muted.
-        if (!HasBalance(record)) view.Enable(column.balanceId, false);
+        if (!HasVolumeControl(record)) {
+            view.Enable(column.volumeId, false);
+            view.Enable(column.balanceId, false);
+        } else if (!HasBalance(record)) {
+            view.Enable(column.balanceId, false);
+        }
         if (layout_.switchKind == SwitchKind::kMute && !HasMuteControl(record)) {
             view.Enable(column.checkId, false);
             record.switchValue = 0;
@@ -61,9 +66,12 @@ void MixerPageLogic::Refresh(MixerView& view) {
         const MixerColumn& column = layout_.columns[i];
         MixerLineRecord& record = records_[i];
         if (!GetLineControls(mixer_, handle_, record)) continue;
-        if (!GetLineVolume(mixer_, handle_, record)) continue;
-        view.SetSliderPosition(column.volumeId, VolumeSliderPosition(record));
-        if (BalanceFromLevels(record)) view.SetSliderPosition(column.balanceId, record.balance);
+        // A line without a volume still shows its switch.
+        if (HasVolumeControl(record)) {
+            if (!GetLineVolume(mixer_, handle_, record)) continue;
+            view.SetSliderPosition(column.volumeId, VolumeSliderPosition(record));
+            if (BalanceFromLevels(record)) view.SetSliderPosition(column.balanceId, record.balance);
+        }
         // A switch that cannot be read shows what the record last held.
         if (layout_.switchKind == SwitchKind::kMute) {
             GetLineMute(mixer_, handle_, record);
@@ -122,7 +130,7 @@ void MixerPageLogic::MoveSlider(MixerView& view, int controlId, Role role) {
     const int i = ColumnOf(controlId, role);
     if (i < 0) return;
     MixerLineRecord& record = records_[i];
-    if (role == Role::kBalance && !HasBalance(record)) return;
+    if (!HasVolumeControl(record) || (role == Role::kBalance && !HasBalance(record))) return;
     ApplySliderPosition(record, view.GetSliderPosition(controlId), role == Role::kBalance);
     SetLineVolume(mixer_, handle_, record);
 }
