@@ -164,7 +164,6 @@ using PlaybackUniformStereo = VariantOf<PlaybackPageTest, &sim::CardVariant::uni
 using RecordUniformStereo = VariantOf<RecordPageTest, &sim::CardVariant::uniformStereo>;
 using RecordMultiplexerFourth = VariantOf<RecordPageTest, &sim::CardVariant::multiplexerFourth>;
 using RecordRefusingSelection = VariantOf<RecordPageTest, &sim::CardVariant::refusesSelection>;
-using PlaybackForeignControlOrder = VariantOf<PlaybackPageTest, &sim::CardVariant::foreignControlOrder>;
 
 // ---- Setting the columns up
 
@@ -334,31 +333,6 @@ TEST_F(PlaybackWaveWithoutMute, LineWithoutAMuteControlHasItsBoxDisabledAndNever
     EXPECT_TRUE(mixer.Writes().empty());
     page.Refresh(view);
     EXPECT_EQ(view.Check(wave.checkId), 0u);
-}
-
-// Wave-out lists its mute before its volume, CD has a bass where its mute would be.
-TEST_F(PlaybackForeignControlOrder, SlotsHoldingAnotherKindOfControlAreDisabledAndNeverWritten) {
-    Open();
-    const MixerColumn& wave = Column(kWave);
-    const MixerColumn& cd = Column(kCd);
-    EXPECT_FALSE(view.Enabled(wave.volumeId));
-    EXPECT_FALSE(view.Enabled(wave.balanceId));
-    EXPECT_FALSE(view.Enabled(wave.checkId));
-    EXPECT_TRUE(view.Enabled(cd.volumeId));
-    EXPECT_TRUE(view.Enabled(cd.balanceId));
-    EXPECT_FALSE(view.Enabled(cd.checkId));
-    mixer.ClearWrites();
-    view.Drag(wave.volumeId, 0);
-    page.OnVolumeMoved(view, wave.volumeId);
-    view.Drag(wave.balanceId, 0);
-    page.OnBalanceMoved(view, wave.balanceId);
-    ClickMute(kWave);
-    ClickMute(kCd);
-    EXPECT_TRUE(mixer.Writes().empty());
-    view.Drag(cd.volumeId, 0);
-    page.OnVolumeMoved(view, cd.volumeId);
-    ASSERT_EQ(mixer.Writes().size(), 1u);
-    EXPECT_EQ(mixer.Writes()[0].controlId, Control(sim::kPlaybackCdLine, kMixerControlVolume));
 }
 
 // A mute the device refuses shows what the device holds: read back, or as the box was when that fails too.
