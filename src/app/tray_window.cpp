@@ -124,7 +124,8 @@ void TrayWindow::OnStartupTick() {
     if (waitLibrary_) libraries_.Free(waitLibrary_);
     waitLibrary_ = nullptr;
     if (devices_.count == 0) ShowMessage(window_, IDS_NO_DIRECTX, MB_OK);
-    AddIcon();
+    // The box lets Exit and the close request through: a window that went meanwhile gets no icon.
+    if (IsWindow(window_)) AddIcon();
 }
 
 LRESULT CALLBACK TrayWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
