@@ -1,5 +1,6 @@
 // Measures zvctrl.exe from outside, as the user's session sees it under Wine: start-up to the tray icon, the
-// dialog's opening and tab switches, private memory and idle wake-ups, beside a minimal window program.
+// dialog's opening and tab switches, private memory and idle wake-ups, beside a minimal window program and
+// a reference program that does the same system work as zvctrl.exe and nothing of its own.
 // zvbench RUNS IDLE_RUNS IDLE_SECONDS prints one "sample NAME VALUE" line per measurement; tools/bench turns
 // them into medians and spreads. Nothing here is part of the shipped program.
 //
@@ -27,6 +28,7 @@ namespace {
 using namespace zvtest;
 
 constexpr char kMinimalClass[] = "ZvBenchMinimal";
+constexpr char kReferenceClass[] = "ZvBenchReference";
 constexpr DWORD kStartTimeoutMs = 30000;
 constexpr DWORD kStepTimeoutMs = 10000;
 // Time for a state to settle before its memory is read, and between two tab switches, as a user's pace.
@@ -280,11 +282,56 @@ double MeasureMinimal(const std::string& arguments, const char* windowSample) {
     return memory;
 }
 
+struct Reference {
+    double windowMs = 0;
+    double iconMs = 0;
+    double trayMemory = 0;
+    double openMemory = 0;
+};
+
+// Times the reference program up to its window and its icon, and reads its memory in the tray and after
+// the command that "&Open" sends, which runs the dialog's system work.
+Reference MeasureReference() {
+    Process reference(BuildDir() + "\\zvbench_reference.exe");
+    int iconsBefore = TrayIconCount();
+    Reference result;
+    HWND window = nullptr;
+    double start = NowMs();
+    reference.Start();
+    if (!PollFor([&] { return (window = FindWindowA(kReferenceClass, nullptr)) != nullptr; }, kStartTimeoutMs))
+        Fail("the reference program made no window");
+    result.windowMs = NowMs() - start;
+    if (!PollFor([&] { return TrayIconCount() > iconsBefore; }, kStartTimeoutMs))
+        Fail("the reference program added no icon");
+    result.iconMs = NowMs() - start;
+    Sleep(kSettleMs);
+    unsigned long pid = LinuxPidOf(reference.Exe());
+    result.trayMemory = PrivateMemoryMiB(pid);
+    SendMessageA(window, WM_COMMAND, IDM_OPEN, 0);
+    Sleep(kSettleMs);
+    result.openMemory = PrivateMemoryMiB(pid);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (!reference.WaitExit(kStepTimeoutMs)) Fail("the reference program did not end");
+    PollFor([&] { return TrayIconCount() <= iconsBefore; }, kStepTimeoutMs);
+    return result;
+}
+
+void SampleReference() {
+    Reference reference = MeasureReference();
+    Sample("reference_window_ms", reference.windowMs);
+    Sample("reference_icon_ms", reference.iconMs);
+    Sample("memory_reference_mib", reference.trayMemory);
+    Sample("memory_reference_open_mib", reference.openMemory);
+}
+
 // One session as a user has it: start-up, the tray, "&Open", a tour of the tabs, the end.
-void MeasureSession() {
+void MeasureSession(bool referenceFirst) {
     double minimalMemory = MeasureMinimal("", "minimal_window_ms");
     Sample("memory_minimal_mib", minimalMemory);
     Sample("memory_minimal_mixer_mib", MeasureMinimal("MIXER", nullptr));
+    // The reference runs before zvctrl.exe in one session and after it in the next, so that neither gains
+    // from the order.
+    if (referenceFirst) SampleReference();
 
     CallLog log;
     int iconsBefore = TrayIconCount();
@@ -333,6 +380,7 @@ void MeasureSession() {
     Sample("memory_dialog_above_minimal_mib", memory - minimalMemory);
 
     EndResident(program, resident.tray, iconsBefore);
+    if (!referenceFirst) SampleReference();
 }
 
 // Both programs idle side by side: zvctrl.exe in the tray, the minimal program with its window.
@@ -373,7 +421,7 @@ int main(int argc, char** argv) {
     if (runs < 1 || idleRuns < 1 || idleSeconds < 1) return 2;
     // The card as installed, with the driver ready at the first question.
     FreshCard();
-    for (int run = 0; run < runs; ++run) MeasureSession();
+    for (int run = 0; run < runs; ++run) MeasureSession(run % 2 == 0);
     MeasureIdle(idleRuns, idleSeconds);
     return 0;
 }
