@@ -79,5 +79,6 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_subdirectory(tests/wine)
 add_subdirectory(tests/bench)
+add_subdirectory(tests/soak)
 
 include(cmake/package.cmake)
