@@ -228,7 +228,9 @@ TEST_F(TrayProgram, StartupWaitTiming) {
         DWORD expected = 1000 * (busy + 1);
         EXPECT_GE(sinceWindow, expected - 200);
         EXPECT_LE(sinceWindow, expected + 600);
-        EXPECT_LE(sinceStart, expected + 2500);
+        // Wine's share of that is the process start, which a loaded machine stretches: the program's own
+        // timing is the bound above, this one only catches a wait that does not start with the program.
+        EXPECT_LE(sinceStart, expected + 2500 * kLoadSlack);
         EXPECT_EQ(static_cast<int>(busy + 1), caseLog.Count("DLL32Call 110"));
         // The wait ends once: later ticks do not ask the driver again.
         Sleep(1500);
