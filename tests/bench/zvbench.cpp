@@ -21,6 +21,7 @@
 #include "app/startup.h"
 #include "app/tray_window.h"
 #include "harness.h"
+#include "linux_view.h"
 #include "res/resource.h"
 
 namespace {
@@ -104,72 +105,15 @@ private:
 
 // ---- Linux's view of a Wine process
 
-std::string ReadWholeFile(const std::string& path) {
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return text;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
-    CloseHandle(file);
-    return text;
-}
-
-std::string ProcPath(unsigned long pid, const char* entry) {
-    return "Z:\\proc\\" + std::to_string(pid) + "\\" + entry;
-}
-
-// The numbers of the entries of a /proc folder that are numbers: processes, or a process's threads.
-std::vector<unsigned long> NumberedEntries(const std::string& folder) {
-    std::vector<unsigned long> found;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return found;
-    do {
-        char* end = nullptr;
-        unsigned long n = std::strtoul(entry.cFileName, &end, 10);
-        if (entry.cFileName[0] >= '0' && entry.cFileName[0] <= '9' && *end == '\0') found.push_back(n);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    return found;
-}
-
-// Wine names its Linux process by the Windows path of the program; the prefix tells this session's apart.
-unsigned long LinuxPidOf(const std::string& exe) {
-    char prefix[MAX_PATH] = {};
-    GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
-    std::string wantedPrefix = std::string("WINEPREFIX=") + prefix;
-    unsigned long match = 0;
-    int matches = 0;
-    for (unsigned long pid : NumberedEntries("Z:\\proc")) {
-        std::string command = ReadWholeFile(ProcPath(pid, "cmdline"));
-        if (_stricmp(command.c_str(), exe.c_str()) != 0) continue;  // the first argument ends at its NUL
-        if (prefix[0]) {
-            std::string environment = ReadWholeFile(ProcPath(pid, "environ"));
-            bool same = false;
-            for (size_t pos = 0; pos < environment.size(); pos += std::strlen(environment.c_str() + pos) + 1)
-                if (environment.c_str() + pos == wantedPrefix) same = true;
-            if (!same) continue;
-        }
-        match = pid;
-        ++matches;
-    }
-    if (matches != 1) Fail(("cannot tell the Linux process of " + exe).c_str());
-    return match;
-}
-
-// The value in kB of a "Name:   123 kB" line.
-long KbField(const std::string& text, const char* name) {
-    size_t pos = text.find(std::string("\n") + name + ":");
-    if (pos == std::string::npos) return 0;
-    return std::strtol(text.c_str() + pos + std::strlen(name) + 2, nullptr, 10);
+unsigned long LinuxPid(const std::string& exe) {
+    unsigned long pid = LinuxPidOf(exe);
+    if (!pid) Fail(("cannot tell the Linux process of " + exe).c_str());
+    return pid;
 }
 
 double PrivateMemoryMiB(unsigned long pid) {
-    std::string rollup = "\n" + ReadWholeFile(ProcPath(pid, "smaps_rollup"));
-    long kb = KbField(rollup, "Private_Dirty");
-    if (kb == 0) Fail("cannot read /proc/PID/smaps_rollup");
+    double kb = PrivateDirtyKiB(pid);
+    if (kb <= 0) Fail("cannot read /proc/PID/smaps_rollup");
     return kb / 1024.0;
 }
 
@@ -277,7 +221,7 @@ double MeasureMinimal(const std::string& arguments, const char* windowSample) {
     HWND window = StartMinimal(minimal, arguments, &windowMs);
     if (windowSample) Sample(windowSample, windowMs);
     Sleep(kSettleMs);
-    double memory = PrivateMemoryMiB(LinuxPidOf(minimal.Exe()));
+    double memory = PrivateMemoryMiB(LinuxPid(minimal.Exe()));
     EndMinimal(minimal, window);
     return memory;
 }
@@ -305,7 +249,7 @@ Reference MeasureReference() {
         Fail("the reference program added no icon");
     result.iconMs = NowMs() - start;
     Sleep(kSettleMs);
-    unsigned long pid = LinuxPidOf(reference.Exe());
+    unsigned long pid = LinuxPid(reference.Exe());
     result.trayMemory = PrivateMemoryMiB(pid);
     SendMessageA(window, WM_COMMAND, IDM_OPEN, 0);
     Sleep(kSettleMs);
@@ -344,7 +288,7 @@ void MeasureSession(bool referenceFirst) {
         Fail("the start-up wait did not end at its first tick");
 
     Sleep(kSettleMs);
-    unsigned long pid = LinuxPidOf(program.Exe());
+    unsigned long pid = LinuxPid(program.Exe());
     double memory = PrivateMemoryMiB(pid);
     Sample("memory_tray_mib", memory);
     Sample("memory_tray_above_minimal_mib", memory - minimalMemory);
@@ -393,8 +337,8 @@ void MeasureIdle(int runs, int seconds) {
     double windowMs = 0;
     HWND window = StartMinimal(minimal, "", &windowMs);
     Sleep(2 * kSettleMs);
-    unsigned long programPid = LinuxPidOf(program.Exe());
-    unsigned long minimalPid = LinuxPidOf(minimal.Exe());
+    unsigned long programPid = LinuxPid(program.Exe());
+    unsigned long minimalPid = LinuxPid(minimal.Exe());
     for (int run = 0; run < runs; ++run) {
         Activity programBefore = ActivityOf(programPid), minimalBefore = ActivityOf(minimalPid);
         double start = NowMs();

@@ -27,6 +27,7 @@
 
 #include "app/tray_window.h"
 #include "harness.h"
+#include "linux_view.h"
 #include "install/card_fixture.h"
 #include "res/resource.h"
 
@@ -57,60 +58,6 @@ void Note(const char* format, ...) {
     va_end(args);
     std::printf("note %s\n", text);
     std::fflush(stdout);
-}
-
-// ---- Linux's view of the Wine process (as tools/bench reads it)
-
-std::string ReadWholeFile(const std::string& path) {
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return text;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
-    CloseHandle(file);
-    return text;
-}
-
-std::string ProcPath(unsigned long pid, const char* entry) {
-    return "Z:\\proc\\" + std::to_string(pid) + "\\" + entry;
-}
-
-// Wine names its Linux process by the Windows path of the program; the prefix tells this session's apart.
-unsigned long LinuxPidOf(const std::string& exe) {
-    char prefix[MAX_PATH] = {};
-    GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
-    const std::string wantedPrefix = std::string("WINEPREFIX=") + prefix;
-    unsigned long match = 0;
-    int matches = 0;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA("Z:\\proc\\*", &entry);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    do {
-        char* end = nullptr;
-        unsigned long pid = std::strtoul(entry.cFileName, &end, 10);
-        if (entry.cFileName[0] < '0' || entry.cFileName[0] > '9' || *end != '\0') continue;
-        std::string command = ReadWholeFile(ProcPath(pid, "cmdline"));
-        if (_stricmp(command.c_str(), exe.c_str()) != 0) continue;  // the first argument ends at its NUL
-        std::string environment = ReadWholeFile(ProcPath(pid, "environ"));
-        bool same = !prefix[0];
-        for (size_t pos = 0; pos < environment.size(); pos += std::strlen(environment.c_str() + pos) + 1)
-            if (environment.c_str() + pos == wantedPrefix) same = true;
-        if (!same) continue;
-        match = pid;
-        ++matches;
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    return matches == 1 ? match : 0;
-}
-
-// Private_Dirty in KiB, or -1 when it cannot be read.
-double PrivateKiB(unsigned long pid) {
-    std::string rollup = "\n" + ReadWholeFile(ProcPath(pid, "smaps_rollup"));
-    size_t pos = rollup.find("\nPrivate_Dirty:");
-    if (!pid || pos == std::string::npos) return -1;
-    return std::strtod(rollup.c_str() + pos + 15, nullptr);
 }
 
 // ---- The program's windows
@@ -215,7 +162,7 @@ public:
     HWND Tray() const { return FindTrayWindow(); }
     double MemoryKiB() {
         Sleep(kSettleMs);
-        return PrivateKiB(linuxPid_);
+        return PrivateDirtyKiB(linuxPid_);
     }
     // Waits until the program has taken what was posted to it; false when it does not answer.
     bool Settle() {
