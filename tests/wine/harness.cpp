@@ -193,6 +193,22 @@ bool SetRegistryValue(HKEY root, const char* path, const char* name, DWORD type,
     return rc == ERROR_SUCCESS;
 }
 
+std::vector<BYTE> ConfigValue(const char* name, const char* key) {
+    HKEY hkey;
+    std::vector<BYTE> data;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, key ? key : zvsim::kConfigKey, &hkey) != ERROR_SUCCESS) return data;
+    BYTE buffer[64];
+    DWORD size = sizeof buffer;
+    if (RegQueryValueExA(hkey, name, nullptr, nullptr, buffer, &size) == ERROR_SUCCESS)
+        data.assign(buffer, buffer + size);
+    RegCloseKey(hkey);
+    return data;
+}
+
+void SetConfigByte(const char* name, BYTE value) {
+    SetRegistryValue(HKEY_LOCAL_MACHINE, zvsim::kConfigKey, name, REG_BINARY, &value, 1);
+}
+
 void DeleteRegistryValue(HKEY root, const char* path, const char* name) {
     HKEY key;
     if (RegOpenKeyA(root, path, &key) != ERROR_SUCCESS) return;

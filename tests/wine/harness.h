@@ -88,6 +88,10 @@ private:
 void SetSimSetting(const char* name, DWORD value);
 void ClearSimSettings();
 bool SetRegistryValue(HKEY root, const char* path, const char* name, DWORD type, const void* data, DWORD size);
+// A value of the card's driver key (or of key) as raw bytes, empty when it is not there; and a one-byte
+// binary value written there.
+std::vector<BYTE> ConfigValue(const char* name, const char* key = nullptr);
+void SetConfigByte(const char* name, BYTE value);
 void DeleteRegistryValue(HKEY root, const char* path, const char* name);
 
 // Installs the card with its default settings and clears every setting of the simulator.

@@ -48,23 +48,6 @@ HWND CurrentPage(HWND panel) { return FindWindowExA(panel, nullptr, "#32770", nu
 bool Checked(HWND page, int id) { return SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
 
-// Reads a value of the card's driver key as raw bytes.
-std::vector<BYTE> ConfigValue(const char* name, const char* key = zvsim::kConfigKey) {
-    HKEY hkey;
-    std::vector<BYTE> data;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, key, &hkey) != ERROR_SUCCESS) return data;
-    BYTE buffer[64];
-    DWORD size = sizeof buffer;
-    if (RegQueryValueExA(hkey, name, nullptr, nullptr, buffer, &size) == ERROR_SUCCESS)
-        data.assign(buffer, buffer + size);
-    RegCloseKey(hkey);
-    return data;
-}
-
-void SetConfigByte(const char* name, BYTE value) {
-    SetRegistryValue(HKEY_LOCAL_MACHINE, zvsim::kConfigKey, name, REG_BINARY, &value, 1);
-}
-
 constexpr const char kQ3DKey[] = "System\\CurrentControlSet\\Services\\Class\\Q3D";
 
 class Panel : public ::testing::Test {

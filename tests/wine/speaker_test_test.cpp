@@ -134,6 +134,16 @@ protected:
         return WaitFor([&] { return log.Count("wave end") >= ends; }, timeoutMs) &&
                WaitFor([&] { return !IndicatorShown(); }, 3000);
     }
+    // The program's message box beside the panel, or null when none comes.
+    HWND WaitForBox() {
+        HWND box = nullptr;
+        WaitFor([&] {
+            for (HWND w : FindWindowsWithCaption(kPanelCaption))
+                if (w != panel) box = w;
+            return box != nullptr;
+        }, 5000);
+        return box;
+    }
     bool IndicatorShown() {
         for (int i = 0; i < 6; ++i)
             if (IndicatorBeside(page, i)) return true;
@@ -268,12 +278,8 @@ TEST_F(SpeakerTestPanel, AnMciErrorShowsTheSystemsTextWithTheProgramsCaption) {
     SetSimSetting("WaveOpenError", MCIERR_FILE_NOT_FOUND);
     ASSERT_NE(nullptr, Open());
     Command(IDC_SPEAKER_FRONT_LEFT);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        for (HWND w : FindWindowsWithCaption(kPanelCaption))
-            if (w != panel) box = w;
-        return box != nullptr;
-    }, 5000));
+    HWND box = WaitForBox();
+    ASSERT_NE(box, nullptr);
     char expected[256] = {};
     mciGetErrorStringA(MCIERR_FILE_NOT_FOUND, expected, sizeof expected);
     char text[256] = {};
@@ -295,12 +301,8 @@ TEST_F(SpeakerTestPanel, AClickBehindAStopErrorLeavesNoDeviceOpenAndPlaysItsOwnS
     ASSERT_TRUE(WaitFor([&] { return log.Contains("wave play 1"); }, 3000));
     SetSimSetting("WaveStopError", MCIERR_HARDWARE);
     Command(IDC_SPEAKER_FRONT_LEFT);  // stops, and the stop fails
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        for (HWND w : FindWindowsWithCaption(kPanelCaption))
-            if (w != panel) box = w;
-        return box != nullptr;
-    }, 5000));
+    HWND box = WaitForBox();
+    ASSERT_NE(box, nullptr);
     SetSimSetting("WaveStopError", 0);
     Command(IDC_SPEAKER_FRONT_RIGHT);  // handled by the box's message loop
     ASSERT_TRUE(WaitFor([&] { return log.Contains("wave play 2"); }, 3000));
@@ -322,16 +324,10 @@ TEST_F(SpeakerTestPanel, OkWhoseStopErrorBoxOutlivesTheProgramAppliesNothing) {
     ASSERT_TRUE(WaitFor([&] { return log.Contains("wave play 1"); }, 3000));
     SetSimSetting("WaveStopError", MCIERR_HARDWARE);
     PostMessageA(panel, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return FindWindowsWithCaption(kPanelCaption).size() == 2; }, 5000));
+    ASSERT_NE(WaitForBox(), nullptr);
     PostMessageA(FindTrayWindow(), WM_COMMAND, IDM_EXIT, 0);  // the program ends inside the box
     EXPECT_EQ(program.WaitExit(10000), 0u);
-    BYTE speakers = 0;
-    DWORD size = sizeof speakers;
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, zvsim::kConfigKey, &key), ERROR_SUCCESS);
-    RegQueryValueExA(key, "Speakers", nullptr, nullptr, &speakers, &size);
-    RegCloseKey(key);
-    EXPECT_EQ(speakers, 4) << "no page of a dead dialog was read or applied";
+    EXPECT_EQ(ConfigValue("Speakers"), std::vector<BYTE>{4}) << "no page of a dead dialog was read or applied";
     EXPECT_FALSE(log.Contains("DLL32Call 108"));
 }
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "harness.h"
-#include "install/card_fixture.h"
 #include "res/resource.h"
 
 // The driver removal from the General page of zvctrl.exe on the simulated card, whose helper library logs
@@ -166,17 +165,6 @@ protected:
         EXPECT_FALSE(Exists(SystemFile("ZVDLL32.DLL")));
     }
 
-    BYTE Speakers() {
-        BYTE value = 0;
-        DWORD size = sizeof value;
-        HKEY key;
-        if (RegOpenKeyA(HKEY_LOCAL_MACHINE, zvsim::kConfigKey, &key) == ERROR_SUCCESS) {
-            RegQueryValueExA(key, "Speakers", nullptr, nullptr, &value, &size);
-            RegCloseKey(key);
-        }
-        return value;
-    }
-
     CallLog log;
     Program program;
     HWND panel = nullptr;
@@ -254,19 +242,19 @@ TEST_F(Uninstall, DuringTheWaitOkAppliesNothingASpeakerPlaysNothingAndAFullLoade
     const std::string cut = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789LON";
     WritePrivateProfileStringA("DESCRIPTION", "LOADER", (cut + "G.CPL").c_str(), "SOUNDCFG.INI");
     Touch(SystemFile(cut.c_str()));
-    const BYTE speakers = Speakers();
+    const std::vector<BYTE> speakers = ConfigValue("Speakers");
     HWND page = Open();
     ASSERT_NE(nullptr, page);
     PressUninstall(page);
     RemoveAndExpectTheEnd([&] {
-        PostMessageA(GetDlgItem(page, speakers == 4 ? IDC_SPEAKERS_2 : IDC_SPEAKERS_4), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(page, speakers == std::vector<BYTE>{4} ? IDC_SPEAKERS_2 : IDC_SPEAKERS_4), BM_CLICK, 0, 0);
         PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_SPEAKER_FRONT_LEFT, 0), 0);
         PostMessageA(panel, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(WaitFor([] { return FindPanels().empty(); }, 3000));
     });
     EXPECT_TRUE(boxInFront) << "message 48 without an owner";
     EXPECT_FALSE(log.Contains("DLL32Call 108"));
-    EXPECT_EQ(Speakers(), speakers);
+    EXPECT_EQ(ConfigValue("Speakers"), speakers);
     EXPECT_FALSE(Exists(BuildDir() + "\\zvspker.wav")) << "no test sound was built";
     EXPECT_TRUE(Exists(SystemFile(cut.c_str())));
     EXPECT_TRUE(Exists(SystemFile("ZVAUDIO.CPL")));
