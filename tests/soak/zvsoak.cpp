@@ -231,7 +231,7 @@ int RunCycles(const std::string& dir, int count) {
         }
         done = cycle;
         if (cycle == 10) after10 = program.MemoryKiB();
-        if (cycle % 100 == 0) std::fprintf(stderr, "zvsoak: %d cycles\n", cycle);
+        if (cycle % 100 == 0) std::fprintf(stderr, "zvsoak: %d cycles, %.0f KiB\n", cycle, program.MemoryKiB());
     }
     HWND panel = PanelOf(program.Pid());
     int pages = 0;

@@ -10,44 +10,49 @@
 namespace zv {
 namespace {
 
-// SetupAPI is not on every Windows of the family, so it is loaded by name for each lookup and freed after
-// it; without the library or one of its exports the lookup finds no device.
-class SetupApi {
-public:
-    SetupApi() : module_(LoadLibraryA("setupapi.dll")) {
-        if (!module_) return;
-        Find(getClassDevs, "SetupDiGetClassDevsA");
-        Find(enumDeviceInfo, "SetupDiEnumDeviceInfo");
-        Find(getDeviceRegistryProperty, "SetupDiGetDeviceRegistryPropertyA");
-        Find(destroyDeviceInfoList, "SetupDiDestroyDeviceInfoList");
-    }
-    ~SetupApi() {
-        if (module_) FreeLibrary(module_);
-    }
-    SetupApi(const SetupApi&) = delete;
-    SetupApi& operator=(const SetupApi&) = delete;
-
-    bool Usable() const { return getClassDevs && enumDeviceInfo && getDeviceRegistryProperty && destroyDeviceInfoList; }
-
+// SetupAPI is not on every Windows of the family, so it is loaded by name; without the library or one of
+// its exports the lookup finds no device. Once found it stays loaded for the rest of the process: the
+// lookup runs at every access to the driver's settings, and a library that is loaded and freed each time
+// may keep what it made for its device list each time (Wine's keeps its table of device nodes, 2 KiB,
+// for every load). A failed load is tried again at the next lookup.
+struct SetupApi {
     HDEVINFO(WINAPI* getClassDevs)(const GUID*, PCSTR, HWND, DWORD) = nullptr;
     BOOL(WINAPI* enumDeviceInfo)(HDEVINFO, DWORD, PSP_DEVINFO_DATA) = nullptr;
     BOOL(WINAPI* getDeviceRegistryProperty)(HDEVINFO, PSP_DEVINFO_DATA, DWORD, PDWORD, PBYTE, DWORD, PDWORD) = nullptr;
     BOOL(WINAPI* destroyDeviceInfoList)(HDEVINFO) = nullptr;
-
-private:
-    template <class Function>
-    void Find(Function& function, const char* name) {
-        function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-    }
-
-    HMODULE module_;
 };
+
+template <class Function>
+bool Find(HMODULE module, Function& function, const char* name) {
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    return function != nullptr;
+}
+
+const SetupApi* LoadSetupApi() {
+    static SetupApi api;
+    static bool loaded = false;
+    if (loaded) return &api;
+    HMODULE module = LoadLibraryA("setupapi.dll");
+    if (!module) return nullptr;
+    SetupApi found;
+    if (!Find(module, found.getClassDevs, "SetupDiGetClassDevsA") ||
+        !Find(module, found.enumDeviceInfo, "SetupDiEnumDeviceInfo") ||
+        !Find(module, found.getDeviceRegistryProperty, "SetupDiGetDeviceRegistryPropertyA") ||
+        !Find(module, found.destroyDeviceInfoList, "SetupDiDestroyDeviceInfoList")) {
+        FreeLibrary(module);
+        return nullptr;
+    }
+    api = found;
+    loaded = true;
+    return &api;
+}
 
 }  // namespace
 
 bool Win32PciBus::FindFirstDevice(uint16_t vendorId, uint16_t deviceId, uint8_t* bus, uint8_t* deviceFunction) {
-    SetupApi api;
-    if (!api.Usable()) return false;
+    const SetupApi* library = LoadSetupApi();
+    if (!library) return false;
+    const SetupApi& api = *library;
     HDEVINFO devices = api.getClassDevs(nullptr, "PCI", nullptr, DIGCF_ALLCLASSES | DIGCF_PRESENT);
     if (devices == INVALID_HANDLE_VALUE) return false;
     char wanted[32];

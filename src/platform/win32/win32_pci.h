@@ -1,6 +1,6 @@
 // The PCI bus on Windows: the first device with a vendor and device id, found through SetupAPI's list of
-// PCI devices and their bus addresses. setupapi.dll is loaded by name for each lookup; where it cannot be
-// loaded, no device is found.
+// PCI devices and their bus addresses. setupapi.dll is loaded by name at the first lookup and kept; where it
+// cannot be loaded, no device is found.
 #pragma once
 
 #include "platform/pci.h"
