@@ -93,6 +93,52 @@ LRESULT CALLBACK FolderProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// A folder window that stops answering once asked to close, as a hung program's would: its thread stays
+// in the WM_CLOSE until the test lets it go.
+class HungFolderWindow {
+public:
+    HungFolderWindow() {
+        release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = CreateThread(nullptr, 0, Run, nullptr, 0, &threadId_);
+        WaitFor([&] { return FindWindowA("CabinetWClass", nullptr) != nullptr; }, 5000);
+    }
+    ~HungFolderWindow() {
+        SetEvent(release);
+        PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread_, 5000);
+        CloseHandle(thread_);
+        CloseHandle(release);
+    }
+    HungFolderWindow(const HungFolderWindow&) = delete;
+    HungFolderWindow& operator=(const HungFolderWindow&) = delete;
+
+private:
+    static inline HANDLE release = nullptr;
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_CLOSE) return DefWindowProcA(window, message, wParam, lParam);
+        WaitForSingleObject(release, INFINITE);
+        PostQuitMessage(0);
+        return 0;
+    }
+    static DWORD WINAPI Run(void*) {
+        WNDCLASSA cls = {};
+        cls.lpfnWndProc = FolderProc;
+        cls.hInstance = GetModuleHandleA(nullptr);
+        cls.lpszClassName = "CabinetWClass";
+        RegisterClassA(&cls);  // or registered already, by an earlier test
+        HWND window = CreateWindowA(cls.lpszClassName, "Folder", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                    nullptr, cls.hInstance, nullptr);
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+        DestroyWindow(window);
+        return 0;
+    }
+
+    HANDLE thread_ = nullptr;
+    DWORD threadId_ = 0;
+};
+
 class Uninstall : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -235,6 +281,15 @@ TEST_F(Uninstall, AnOpenFolderWindowIsClosedAndTheControlPanelStartedAndAPathInL
     EXPECT_EQ(lstrcmpiA(started.c_str(), SystemFile("control.exe").c_str()), 0) << started;
     EndProcesses("control.exe");
     DeleteFileA(planted.c_str());
+}
+
+TEST_F(Uninstall, AFolderWindowThatDoesNotAnswerHoldsTheEndOnlyForAWhile) {
+    HungFolderWindow folder;
+    HWND page = Open();
+    ASSERT_NE(nullptr, page);
+    PressUninstall(page);
+    RemoveAndExpectTheEnd();
+    EXPECT_TRUE(WaitFor([] { return !ProcessPath("control.exe").empty(); }, 5000)) << "control.exe was started";
 }
 
 TEST_F(Uninstall, DuringTheWaitOkAppliesNothingASpeakerPlaysNothingAndAFullLoaderNameDeletesNothing) {
