@@ -93,6 +93,17 @@ LRESULT CALLBACK FolderProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// A window of the shell folder's class on the calling thread; its WM_CLOSE is counted, and it stays open.
+HWND CreateFolderWindow() {
+    WNDCLASSA cls = {};
+    cls.lpfnWndProc = FolderProc;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "CabinetWClass";
+    RegisterClassA(&cls);  // or registered already, by an earlier test
+    return CreateWindowA(cls.lpszClassName, "Folder", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                         cls.hInstance, nullptr);
+}
+
 // A folder window that stops answering once asked to close, as a hung program's would: its thread stays
 // in the WM_CLOSE until the test lets it go.
 class HungFolderWindow {
@@ -121,13 +132,7 @@ private:
         return 0;
     }
     static DWORD WINAPI Run(void*) {
-        WNDCLASSA cls = {};
-        cls.lpfnWndProc = FolderProc;
-        cls.hInstance = GetModuleHandleA(nullptr);
-        cls.lpszClassName = "CabinetWClass";
-        RegisterClassA(&cls);  // or registered already, by an earlier test
-        HWND window = CreateWindowA(cls.lpszClassName, "Folder", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                    nullptr, cls.hInstance, nullptr);
+        HWND window = CreateFolderWindow();
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
@@ -186,13 +191,7 @@ protected:
         return PumpWhile([&] { return !IsWindow(box); }, 3000);
     }
     void OpenFolderWindow() {
-        WNDCLASSA cls = {};
-        cls.lpfnWndProc = FolderProc;
-        cls.hInstance = GetModuleHandleA(nullptr);
-        cls.lpszClassName = "CabinetWClass";
-        RegisterClassA(&cls);
-        folder = CreateWindowA("CabinetWClass", "Folder", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                               cls.hInstance, nullptr);
+        folder = CreateFolderWindow();
         folderCloses = 0;
     }
     // Yes to the question: command 0 at once, command 1 and message 48 two seconds later, then the end.
