@@ -7,14 +7,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/win32/kept_library.h"
+
 namespace zv {
 namespace {
 
-// SetupAPI is not on every Windows of the family, so it is loaded by name; without the library or one of
-// its exports the lookup finds no device. Once found it stays loaded for the rest of the process: the
-// lookup runs at every access to the driver's settings, and a library that is loaded and freed each time
-// may keep what it made for its device list each time (Wine's keeps its table of device nodes, 2 KiB,
-// for every load). A failed load is tried again at the next lookup.
+// SetupAPI, kept once found: the lookup runs at every access to the driver's settings, and a library
+// loaded and freed each time may keep what it made for its device list each time (Wine's keeps its table
+// of device nodes, 2 KiB, for every load). Without it the lookup finds no device.
 struct SetupApi {
     HDEVINFO(WINAPI* getClassDevs)(const GUID*, PCSTR, HWND, DWORD) = nullptr;
     BOOL(WINAPI* enumDeviceInfo)(HDEVINFO, DWORD, PSP_DEVINFO_DATA) = nullptr;
@@ -22,29 +22,17 @@ struct SetupApi {
     BOOL(WINAPI* destroyDeviceInfoList)(HDEVINFO) = nullptr;
 };
 
-template <class Function>
-bool Find(HMODULE module, Function& function, const char* name) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    return function != nullptr;
-}
-
 const SetupApi* LoadSetupApi() {
     static SetupApi api;
-    static bool loaded = false;
-    if (loaded) return &api;
-    HMODULE module = LoadLibraryA("setupapi.dll");
-    if (!module) return nullptr;
-    SetupApi found;
-    if (!Find(module, found.getClassDevs, "SetupDiGetClassDevsA") ||
-        !Find(module, found.enumDeviceInfo, "SetupDiEnumDeviceInfo") ||
-        !Find(module, found.getDeviceRegistryProperty, "SetupDiGetDeviceRegistryPropertyA") ||
-        !Find(module, found.destroyDeviceInfoList, "SetupDiDestroyDeviceInfoList")) {
-        FreeLibrary(module);
-        return nullptr;
-    }
-    api = found;
-    loaded = true;
-    return &api;
+    static bool kept = false;
+    if (!kept)
+        kept = LoadKeptLibrary("setupapi.dll", [](HMODULE module) {
+            return FindExport(module, "SetupDiGetClassDevsA", api.getClassDevs) &&
+                   FindExport(module, "SetupDiEnumDeviceInfo", api.enumDeviceInfo) &&
+                   FindExport(module, "SetupDiGetDeviceRegistryPropertyA", api.getDeviceRegistryProperty) &&
+                   FindExport(module, "SetupDiDestroyDeviceInfoList", api.destroyDeviceInfoList);
+        });
+    return kept ? &api : nullptr;
 }
 
 }  // namespace

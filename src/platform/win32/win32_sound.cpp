@@ -7,6 +7,8 @@
 
 #include "platform/win32/win32_sound.h"
 
+#include "platform/win32/kept_library.h"
+
 namespace zv {
 namespace {
 
@@ -125,12 +127,9 @@ BOOL CALLBACK EnumThunk(GUID* guid, const char*, const char*, void* param) {
 static_assert(sizeof(DSBUFFERDESC1) == 20, "the DirectX 5 buffer description is 20 bytes");
 #endif
 
-
-// DirectSound's two entry points, looked up by name: a machine without DirectX has no dsound.dll, and the
-// program must still start there. The library stays loaded for the rest of the process once it has been
-// found, as a static import would have kept it: every DirectSound object handed out points into it, and
-// its own worker threads may still run in it after the last object is released. A failed load is tried
-// again at the next call.
+// DirectSound's two entry points, kept once found (a machine without DirectX has no dsound.dll), as a
+// static import would have kept them: every DirectSound object handed out points into the library, and
+// its own worker threads may still run in it after the last object is released.
 struct DirectSoundLibrary {
     HRESULT(WINAPI* enumerate)(LPDSENUMCALLBACKA, void*) = nullptr;
     HRESULT(WINAPI* create)(const GUID*, IDirectSound**, IUnknown*) = nullptr;
@@ -138,20 +137,13 @@ struct DirectSoundLibrary {
 
 const DirectSoundLibrary* LoadDirectSound() {
     static DirectSoundLibrary library;
-    if (library.enumerate && library.create) return &library;
-    HMODULE module = LoadLibraryA("dsound.dll");
-    if (!module) return nullptr;
-    auto enumerate = reinterpret_cast<decltype(library.enumerate)>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DirectSoundEnumerateA")));
-    auto create = reinterpret_cast<decltype(library.create)>(
-        reinterpret_cast<void*>(GetProcAddress(module, "DirectSoundCreate")));
-    if (!enumerate || !create) {
-        FreeLibrary(module);
-        return nullptr;
-    }
-    library.enumerate = enumerate;
-    library.create = create;
-    return &library;
+    static bool kept = false;
+    if (!kept)
+        kept = LoadKeptLibrary("dsound.dll", [](HMODULE module) {
+            return FindExport(module, "DirectSoundEnumerateA", library.enumerate) &&
+                   FindExport(module, "DirectSoundCreate", library.create);
+        });
+    return kept ? &library : nullptr;
 }
 
 }  // namespace
