@@ -138,8 +138,8 @@ protected:
     HWND WaitForBox() {
         HWND box = nullptr;
         WaitFor([&] {
-            for (HWND w : FindWindowsWithCaption(kPanelCaption))
-                if (w != panel) box = w;
+            std::vector<HWND> boxes = FindMessageBoxes();
+            box = boxes.empty() ? nullptr : boxes.back();
             return box != nullptr;
         }, 5000);
         return box;

@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include <string>
+#include <vector>
 
 #include "harness.h"
 #include "res/resource.h"
@@ -178,8 +179,8 @@ protected:
     bool Answer(UINT stringId, int button) {
         HWND box = nullptr;
         PumpWhile([&] {
-            for (HWND w : FindWindowsWithCaption(kPanelCaption))
-                if (w != panel) box = w;
+            std::vector<HWND> boxes = FindMessageBoxes();
+            box = boxes.empty() ? nullptr : boxes.back();
             return box != nullptr;
         }, 6000);
         if (!box) return false;
